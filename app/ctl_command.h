@@ -1,0 +1,44 @@
+#pragma once
+// The sub-commands of zelvorctl. Each group lives in its own file and is
+// listed once in zelvorctl_main.cpp.
+
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace zelvor::ctl {
+
+// Exit codes of zelvorctl.
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
+struct Context {
+  Platform platform;
+  std::FILE* out = stdout;
+  std::FILE* err = stderr;
+};
+
+struct CommandGroup {
+  std::string_view name;
+  std::string_view usage;  // lines for --help
+  int (*run)(Context& context, std::span<const std::string> args);
+};
+
+// Prints "zelvorctl: message" on stderr and returns kFailed.
+int fail(Context& context, const std::string& message);
+int usage(Context& context, std::string_view usage);
+
+// zelvorctl reg ...
+int runReg(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kRegUsage =
+    "  zelvorctl reg export [KEY] [-o FILE]\n"
+    "  zelvorctl reg import FILE\n"
+    "  zelvorctl reg get KEY [VALUE]\n"
+    "  zelvorctl reg set KEY VALUE (--sz TEXT | --dword N | --hex BYTES)\n"
+    "  zelvorctl reg delete KEY [VALUE]\n";
+
+}  // namespace zelvor::ctl

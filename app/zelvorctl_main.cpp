@@ -1,0 +1,63 @@
+// zelvorctl: the companion command-line tool of the suite.
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/ctl_command.h"
+#include "platform/linux/linux_platform.h"
+
+namespace zelvor::ctl {
+
+int fail(Context& context, const std::string& message) {
+  std::fprintf(context.err, "zelvorctl: %s\n", message.c_str());
+  return kFailed;
+}
+
+int usage(Context& context, std::string_view text) {
+  std::fprintf(context.err, "usage:\n%.*s", static_cast<int>(text.size()), text.data());
+  return kUsage;
+}
+
+namespace {
+
+constexpr std::array kGroups{
+    CommandGroup{"reg", kRegUsage, runReg},
+};
+
+void printHelp(std::FILE* out) {
+  std::fprintf(out,
+               "zelvorctl: settings and control of the Zelvor desktop suite\n\nusage:\n");
+  for (const auto& g : kGroups) std::fprintf(out, "%.*s", static_cast<int>(g.usage.size()), g.usage.data());
+  std::fprintf(out,
+               "\nKEY is a path below HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor (\"\" or \"/\" for\n"
+               "the root) unless it starts with a hive name; '/' may stand for '\\'.\n"
+               "VALUE \"@\" is the key's default value. Settings live in\n"
+               "$XDG_CONFIG_HOME/zelvor/settings.reg.\n");
+}
+
+}  // namespace
+}  // namespace zelvor::ctl
+
+int main(int argc, char** argv) {
+  using namespace zelvor;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    ctl::printHelp(args.empty() ? stderr : stdout);
+    return args.empty() ? ctl::kUsage : ctl::kOk;
+  }
+  for (const auto& g : ctl::kGroups) {
+    if (args[0] != g.name) continue;
+    std::string error;
+    auto binding = LinuxPlatform::create(error);
+    if (!binding) {
+      std::fprintf(stderr, "zelvorctl: %s\n", error.c_str());
+      return ctl::kFailed;
+    }
+    ctl::Context context{binding->platform()};
+    return g.run(context, std::span<const std::string>(args).subspan(1));
+  }
+  std::fprintf(stderr, "zelvorctl: unknown command %s (see zelvorctl --help)\n", args[0].c_str());
+  return ctl::kUsage;
+}

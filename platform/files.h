@@ -1,0 +1,36 @@
+#pragma once
+// File services that the core needs beyond the standard library: durable
+// atomic replacement and folder creation.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelvor {
+
+struct FileResult {
+  bool ok = true;
+  std::string error;  // the system's text for what failed
+  [[nodiscard]] static FileResult success() { return {}; }
+  [[nodiscard]] static FileResult failure(std::string text) { return {false, std::move(text)}; }
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Replaces path with bytes so that a crash at any moment leaves either the
+  // old file or the new one: a temporary file in the same folder, flushed to
+  // disk, renamed over the old one, the folder flushed.
+  [[nodiscard]] virtual FileResult replaceAtomically(const std::string& path,
+                                                     std::string_view bytes) = 0;
+  // Reads a whole file of at most maxBytes; nullopt if missing, unreadable or larger.
+  [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path,
+                                                            std::uint64_t maxBytes) = 0;
+  // Creates one folder (its parent must exist); success when it exists already.
+  [[nodiscard]] virtual FileResult makeFolder(const std::string& path) = 0;
+  [[nodiscard]] virtual FileResult removeFile(const std::string& path) = 0;
+  [[nodiscard]] virtual bool exists(const std::string& path) = 0;
+};
+
+}  // namespace zelvor

@@ -1,0 +1,35 @@
+#pragma once
+// The real services of the shipped program.
+
+#include <memory>
+#include <string>
+
+#include "platform/linux/autostart_registry.h"
+#include "platform/linux/file_registry.h"
+#include "platform/linux/linux_folders.h"
+#include "platform/platform.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/posix_launcher.h"
+#include "platform/posix/system_clock.h"
+
+namespace zelvor {
+
+class LinuxPlatform {
+ public:
+  // Fails with a message when the per-user configuration folder cannot be used.
+  [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
+
+  [[nodiscard]] Platform platform() { return Platform{*registry_, clock_, folders_, files_, launcher_}; }
+  [[nodiscard]] FileRegistry& store() { return *store_; }
+
+ private:
+  LinuxPlatform() = default;
+  PosixFiles files_;
+  SystemClock clock_;
+  LinuxFolders folders_;
+  PosixLauncher launcher_;
+  std::unique_ptr<FileRegistry> store_;
+  std::unique_ptr<AutostartRegistry> registry_;
+};
+
+}  // namespace zelvor

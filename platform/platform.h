@@ -1,0 +1,21 @@
+#pragma once
+// The services a binding hands to the application object. Each utility gets
+// only what it needs from here.
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/launcher.h"
+#include "platform/registry.h"
+
+namespace zelvor {
+
+struct Platform {
+  Registry& registry;
+  Clock& clock;
+  Folders& folders;
+  Files& files;
+  Launcher& launcher;
+};
+
+}  // namespace zelvor

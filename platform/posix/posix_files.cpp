@@ -1,0 +1,111 @@
+#include "platform/posix/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace zelvor {
+
+std::string systemErrorText(int error) {
+  char buf[256];
+  // GNU strerror_r returns the text, which may or may not be buf.
+  const char* text = strerror_r(error, buf, sizeof buf);
+  return text;
+}
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileResult PosixFiles::replaceAtomically(const std::string& path, std::string_view bytes) {
+  thread_local std::mt19937_64 rng{std::random_device{}()};
+  const std::string temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(rng());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return FileResult::failure(temp + ": " + systemErrorText(errno));
+  // Keep the permissions of the file being replaced.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) (void)::fchmod(fd, old.st_mode & 07777);
+  if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    const int e = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return FileResult::failure(path + ": " + systemErrorText(e));
+  }
+  if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(temp.c_str());
+    return FileResult::failure(path + ": " + systemErrorText(e));
+  }
+  // The rename is durable only once the folder itself is flushed.
+  const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    (void)::fsync(dir);
+    ::close(dir);
+  }
+  return FileResult::success();
+}
+
+std::optional<std::string> PosixFiles::readFile(const std::string& path, std::uint64_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string data;
+  char buf[65536];
+  while (true) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    if (data.size() + static_cast<std::size_t>(n) > maxBytes) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    data.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
+
+FileResult PosixFiles::makeFolder(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  if (::mkdir(p.c_str(), 0700) == 0 || errno == EEXIST) return FileResult::success();
+  return FileResult::failure(p + ": " + systemErrorText(errno));
+}
+
+FileResult PosixFiles::removeFile(const std::string& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return FileResult::success();
+  return FileResult::failure(path + ": " + systemErrorText(errno));
+}
+
+bool PosixFiles::exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace zelvor

@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/files.h"
+
+namespace zelvor {
+
+// Files on a POSIX file system; shared by both bindings.
+class PosixFiles : public Files {
+ public:
+  FileResult replaceAtomically(const std::string& path, std::string_view bytes) override;
+  std::optional<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override;
+  FileResult makeFolder(const std::string& path) override;
+  FileResult removeFile(const std::string& path) override;
+  bool exists(const std::string& path) override;
+};
+
+// The system's text for an errno value.
+[[nodiscard]] std::string systemErrorText(int error);
+
+}  // namespace zelvor

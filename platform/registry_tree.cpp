@@ -1,0 +1,213 @@
+#include "platform/registry_tree.h"
+
+#include <algorithm>
+
+namespace zelvor {
+
+RegistryNode* RegistryNode::child(std::string_view name) const {
+  const auto it = children_.find(name);
+  return it == children_.end() ? nullptr : it->second.get();
+}
+
+RegistryNode& RegistryNode::childOrCreate(std::string_view name) {
+  auto it = children_.find(name);
+  if (it == children_.end()) {
+    it = children_.emplace(std::string(name), std::make_unique<RegistryNode>(std::string(name)))
+             .first;
+  }
+  return *it->second;
+}
+
+bool RegistryNode::removeChild(std::string_view name) {
+  const auto it = children_.find(name);
+  if (it == children_.end()) return false;
+  children_.erase(it);
+  return true;
+}
+
+std::vector<std::string> RegistryNode::childNames() const {
+  std::vector<std::string> names;
+  names.reserve(children_.size());
+  for (const auto& [n, c] : children_) names.push_back(c->name());
+  return names;
+}
+
+const RegValue* RegistryNode::value(std::string_view name) const {
+  const auto it = valueIndex_.find(name);
+  return it == valueIndex_.end() ? nullptr : &values_[it->second].second;
+}
+
+void RegistryNode::setValue(std::string_view name, const RegValue& value) {
+  const auto it = valueIndex_.find(name);
+  if (it != valueIndex_.end()) {
+    values_[it->second].second = value;
+    return;
+  }
+  valueIndex_.emplace(std::string(name), values_.size());
+  values_.emplace_back(std::string(name), value);
+}
+
+bool RegistryNode::removeValue(std::string_view name) {
+  const auto it = valueIndex_.find(name);
+  if (it == valueIndex_.end()) return false;
+  const std::size_t removed = it->second;
+  valueIndex_.erase(it);
+  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(removed));
+  for (auto& [n, index] : valueIndex_) {
+    if (index > removed) --index;
+  }
+  return true;
+}
+
+std::vector<std::string> RegistryNode::valueNames() const {
+  std::vector<std::string> names;
+  names.reserve(values_.size());
+  for (const auto& [n, v] : values_) names.push_back(n);
+  return names;
+}
+
+RegKeySnapshot RegistryNode::snapshot() const {
+  RegKeySnapshot s;
+  s.name = name_;
+  s.values = values_;
+  s.subkeys.reserve(children_.size());
+  for (const auto& [n, c] : children_) s.subkeys.push_back(c->snapshot());
+  return s;
+}
+
+std::vector<std::string_view> splitKeyPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+RegistryNode& RegistryTree::root(Hive hive) {
+  switch (hive) {
+    case Hive::LocalMachine:
+      return localMachine_;
+    case Hive::ClassesRoot:
+      return classesRoot_;
+    case Hive::CurrentUser:
+      break;
+  }
+  return currentUser_;
+}
+
+const RegistryNode& RegistryTree::root(Hive hive) const {
+  return const_cast<RegistryTree*>(this)->root(hive);
+}
+
+RegistryNode* RegistryTree::find(Hive hive, std::string_view path) const {
+  auto* node = const_cast<RegistryNode*>(&root(hive));
+  for (const auto part : splitKeyPath(path)) {
+    node = node->child(part);
+    if (node == nullptr) return nullptr;
+  }
+  return node;
+}
+
+RegistryNode& RegistryTree::create(Hive hive, std::string_view path) {
+  RegistryNode* node = &root(hive);
+  for (const auto part : splitKeyPath(path)) node = &node->childOrCreate(part);
+  return *node;
+}
+
+RegStatus RegistryTree::setValue(Hive hive, std::string_view path, std::string_view name,
+                                 const RegValue& value) {
+  if (name.size() > kMaxValueNameLength) return RegStatus::InvalidName;
+  RegistryNode* node = find(hive, path);
+  if (node == nullptr) return RegStatus::NotFound;
+  node->setValue(name, value);
+  return RegStatus::Ok;
+}
+
+RegStatus RegistryTree::deleteValue(Hive hive, std::string_view path, std::string_view name) {
+  RegistryNode* node = find(hive, path);
+  if (node == nullptr || !node->removeValue(name)) return RegStatus::NotFound;
+  return RegStatus::Ok;
+}
+
+namespace {
+
+// Finds the parent of the last part of path; nullptr when the path names a
+// hive itself (which cannot be deleted) or the parent does not exist.
+RegistryNode* parentOf(const RegistryTree& tree, Hive hive, std::string_view path,
+                       std::string_view& last) {
+  const auto parts = splitKeyPath(path);
+  if (parts.empty()) return nullptr;
+  last = parts.back();
+  RegistryNode* node = const_cast<RegistryNode*>(&tree.root(hive));
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    node = node->child(parts[i]);
+    if (node == nullptr) return nullptr;
+  }
+  return node;
+}
+
+}  // namespace
+
+RegStatus RegistryTree::deleteKey(Hive hive, std::string_view path) {
+  std::string_view last;
+  RegistryNode* parent = parentOf(*this, hive, path, last);
+  if (parent == nullptr) return RegStatus::NotFound;
+  RegistryNode* node = parent->child(last);
+  if (node == nullptr) return RegStatus::NotFound;
+  if (node->hasChildren()) return RegStatus::HasSubkeys;
+  parent->removeChild(last);
+  return RegStatus::Ok;
+}
+
+RegStatus RegistryTree::deleteTree(Hive hive, std::string_view path) {
+  std::string_view last;
+  RegistryNode* parent = parentOf(*this, hive, path, last);
+  if (parent != nullptr) parent->removeChild(last);
+  return RegStatus::Ok;
+}
+
+RegStatus RegistryTree::validate(const std::vector<RegOp>& ops) const {
+  for (const auto& op : ops) {
+    for (const auto part : splitKeyPath(op.path)) {
+      if (part.size() > kMaxKeyNameLength) return RegStatus::InvalidName;
+    }
+    if (op.name.size() > kMaxValueNameLength) return RegStatus::InvalidName;
+    if (op.kind == RegOp::Kind::DeleteTree && splitKeyPath(op.path).empty()) {
+      return RegStatus::InvalidName;
+    }
+  }
+  return RegStatus::Ok;
+}
+
+void RegistryTree::applyValidated(const std::vector<RegOp>& ops) {
+  for (const auto& op : ops) {
+    switch (op.kind) {
+      case RegOp::Kind::CreateKey:
+        create(op.hive, op.path);
+        break;
+      case RegOp::Kind::SetValue:
+        // Within a batch a value implies its key, so a batch never stops half-way.
+        create(op.hive, op.path).setValue(op.name, op.value);
+        break;
+      case RegOp::Kind::DeleteValue:
+        (void)deleteValue(op.hive, op.path, op.name);
+        break;
+      case RegOp::Kind::DeleteTree:
+        (void)deleteTree(op.hive, op.path);
+        break;
+    }
+  }
+}
+
+void RegistryTree::clear() {
+  for (Hive h : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot}) {
+    RegistryNode& r = root(h);
+    for (const auto& n : r.childNames()) r.removeChild(n);
+    for (const auto& n : r.valueNames()) r.removeValue(n);
+  }
+}
+
+}  // namespace zelvor

@@ -1,0 +1,28 @@
+#pragma once
+#include <mutex>
+#include <vector>
+
+#include "platform/launcher.h"
+
+namespace zelvor {
+
+// Records every launch instead of starting anything.
+class SimLauncher : public Launcher {
+ public:
+  LaunchResult launch(const LaunchRequest& request) override {
+    std::lock_guard lock(mutex_);
+    launched.push_back(request);
+    if (!failWith.empty()) return {false, 0, failWith};
+    return {true, static_cast<std::int64_t>(launched.size()), {}};
+  }
+  std::optional<int> wait(std::int64_t, int) override { return exitCode; }
+
+  std::vector<LaunchRequest> launched;
+  std::string failWith;  // non-empty: every launch fails with this text
+  int exitCode = 0;
+
+ private:
+  std::mutex mutex_;
+};
+
+}  // namespace zelvor

@@ -1,0 +1,29 @@
+#pragma once
+// Everything a test needs to run the suite without a desktop.
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_files.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_folders.h"
+#include "platform/sim/sim_launcher.h"
+#include "platform/sim/sim_registry.h"
+
+namespace zelvor {
+
+class SimPlatform {
+ public:
+  // sandbox: a folder the test owns (files go there for real).
+  explicit SimPlatform(const std::string& sandbox) : folders(sandbox) {}
+
+  SimRegistry registry;
+  SimClock clock;
+  SimFolders folders;
+  PosixFiles files;
+  SimLauncher launcher;
+
+  [[nodiscard]] Platform platform() { return Platform{registry, clock, folders, files, launcher}; }
+};
+
+}  // namespace zelvor

@@ -1,0 +1,37 @@
+#pragma once
+// First-run installation of the default settings.
+
+#include <span>
+#include <string>
+
+#include "shell/store/config_store.h"
+
+namespace zelvor {
+
+struct InstallOptions {
+  // Which launcher defaults to take: the NT family's (395) or the others' (398).
+  bool ntPlatform = true;
+  // The folders that stand in for the placeholders WIN\\ and WINSYS\\, each
+  // ending with its separator.
+  std::string systemFolder = "/usr/";
+  std::string systemProgramFolder = "/usr/bin/";
+};
+
+struct InstallResult {
+  bool installed = false;  // the defaults were (re)installed this time
+  std::string error;       // a message for the user when the import failed
+};
+
+// True when args ask for a reinstallation: "/i" or "--reinstall-defaults" as
+// a whole argument (a path such as /home/ina does not count).
+[[nodiscard]] bool wantsReinstall(std::span<const std::string> args);
+
+// Runs when args ask for it or Instalado reads 0: deletes the whole tree,
+// imports the defaults in one change, and writes the run-at-login entry.
+InstallResult InstallDefaults(ConfigStore& store, std::span<const std::string> args,
+                              const InstallOptions& options = {});
+
+// The defaults text with the placeholders replaced, as it is imported.
+[[nodiscard]] std::string defaultsText(const InstallOptions& options);
+
+}  // namespace zelvor
