@@ -71,3 +71,32 @@ function(zelvor_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${ARG_ENV}")
 endfunction()
+
+# zelvor_fuzz_target(NAME SOURCES ... DEPS ... CORPUS dir): a libFuzzer
+# target (with ZELVOR_FUZZ, built by clang) and, in every build, a test that
+# replays its seed corpus through the same entry point.
+if(ZELVOR_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "ZELVOR_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(zelvor_fuzz_target name)
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;DEPS" ${ARGN})
+  if(ZELVOR_TESTS)
+    add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_compile_options(${name}_replay PRIVATE ${ZELVOR_WARNINGS})
+    target_include_directories(${name}_replay PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name}_replay PRIVATE ${ARG_DEPS})
+    add_test(NAME fuzz.${name}.replay COMMAND ${name}_replay ${ARG_CORPUS})
+    set_tests_properties(fuzz.${name}.replay PROPERTIES TIMEOUT 300)
+  endif()
+  if(ZELVOR_FUZZ)
+    add_executable(${name}_fuzzer ${ARG_SOURCES})
+    target_include_directories(${name}_fuzzer PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name}_fuzzer PRIVATE ${ARG_DEPS})
+    target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)
+  endif()
+endfunction()
