@@ -10,12 +10,34 @@
 
 namespace zelvor {
 
+class EventLoop;
+class TrayHost;
+class MenuHost;
+class MessageBoxes;
+class DialogHost;
+class Screen;
+class Sound;
+class Hotkeys;
+
+// The services every program has, desktop or not.
 struct Platform {
   Registry& registry;
   Clock& clock;
   Folders& folders;
   Files& files;
   Launcher& launcher;
+};
+
+// The services of the desktop, on the UI thread.
+struct Desktop {
+  EventLoop& loop;
+  TrayHost& tray;
+  MenuHost& menus;
+  MessageBoxes& messageBoxes;
+  DialogHost& dialogs;
+  Screen& screen;
+  Sound& sound;
+  Hotkeys& hotkeys;
 };
 
 }  // namespace zelvor

@@ -1,0 +1,192 @@
+#pragma once
+// Windows as models. The suite's code builds a tree of controls with ids,
+// texts and state, and reacts to the events the user causes; a binding
+// shows the model (the Qt one renders it, the simulated one keeps it for
+// tests to read and act on).
+//
+// Layout is automatic: the children of a Column stack from top to bottom,
+// those of a Row from left to right; a Tabs control holds one Column per
+// page. Sizes are hints in pixels; 0 lets the binding choose.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+#include "platform/ui_types.h"
+
+namespace zelvor {
+
+class Canvas;
+
+enum class ControlKind {
+  Column,       // container, children top to bottom; text: optional group title
+  Row,          // container, children left to right
+  Label,
+  CheckBox,     // checked
+  Radio,        // checked; radios in one container form one group
+  Edit,         // text; multiLine, password, readOnly, maxLength
+  Combo,        // items, value = selected index (-1 none); editable: text is free
+  ListView,     // columns, rows, value = focused row (-1 none), selection, checkBoxes
+  Tree,         // nodes, selectedPath
+  Button,       // text; isDefault
+  Slider,       // value in [minimum, maximum]
+  Spin,         // value in [minimum, maximum]
+  HotkeyField,  // value: low byte key, second byte modifiers (field form: 1 Shift, 2 Ctrl, 4 Alt)
+  ColourButton, // colour
+  TimePicker,   // value = seconds after midnight; or a date when showDate (value = days since 1970)
+  Tabs,         // items = page titles, value = current page, children = one Column per page
+  Progress,     // value in [minimum, maximum]
+  StatusBar,    // items = the parts' texts
+  Canvas,       // custom drawn through paint; mouse events reach the window
+  Image,        // image
+};
+
+struct ListColumn {
+  std::string title;
+  int width = 100;
+  bool rightAligned = false;
+};
+
+struct ListRow {
+  std::vector<std::string> cells;
+  int image = -1;  // index in the list's image strip
+  bool checked = false;
+  bool selected = false;
+  std::uint64_t data = 0;  // the owner's key for the row
+};
+
+struct TreeNode {
+  std::string text;
+  int image = -1;
+  bool expanded = false;
+  std::uint64_t data = 0;
+  std::vector<TreeNode> children;
+};
+
+struct Control {
+  ControlKind kind = ControlKind::Label;
+  int id = 0;  // 0: nothing reacts to it
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  std::string tooltip;
+  Size size;  // hint
+
+  bool checked = false;
+  int value = 0;
+  int minimum = 0;
+  int maximum = 100;
+  Colour colour = 0;
+  ImageRef image;
+  std::vector<std::string> items;
+
+  // Edit
+  bool multiLine = false;
+  bool password = false;
+  bool readOnly = false;
+  int maxLength = 0;  // 0: no limit
+  // Combo
+  bool editable = false;
+  // Button
+  bool isDefault = false;
+  // TimePicker
+  bool showDate = false;
+  // ListView
+  std::vector<ListColumn> columns;
+  std::vector<ListRow> rows;
+  bool checkBoxes = false;
+  bool multiSelect = false;
+  ImageStrip listImages = ImageStrip::None;
+  // Tree
+  std::vector<TreeNode> nodes;
+  std::vector<int> selectedPath;  // child indices from the top; empty: none
+  // Canvas: called to draw the surface of the given size.
+  std::function<void(Canvas&, Size)> paint;
+
+  std::vector<Control> children;
+
+  [[nodiscard]] static Control make(ControlKind kind, int id = 0, std::string text = {}) {
+    Control c;
+    c.kind = kind;
+    c.id = id;
+    c.text = std::move(text);
+    return c;
+  }
+  Control& add(Control child) {
+    children.push_back(std::move(child));
+    return children.back();
+  }
+  [[nodiscard]] Control* find(int controlId);
+  [[nodiscard]] const Control* find(int controlId) const;
+};
+
+// What the user did, reported after the binding updated the model.
+struct ControlEvent {
+  enum class Kind {
+    Clicked,        // button pressed, check box or radio toggled, menu-like activation
+    Changed,        // text, value, selection, check of a row, colour or hotkey changed
+    DoubleClicked,  // list row or tree node
+    MouseDown,      // canvas: button pressed (x, y in the surface, button 1 left 2 right 3 middle)
+    MouseUp,
+    MouseMove,
+    KeyDown,        // key: the suite's virtual-key code
+  };
+  Kind kind = Kind::Clicked;
+  int controlId = 0;
+  int row = -1;  // ListView row or -1
+  int x = 0, y = 0;
+  int button = 0;
+  int key = 0;
+};
+
+struct WindowStyle {
+  bool caption = true;        // false: no title bar; the user drags the surface (CDragDialog)
+  bool topmost = false;
+  bool toolWindow = false;    // no taskbar entry
+  bool resizable = false;
+  bool modal = false;
+  int opacity = 100;          // percent
+};
+
+// A window: its title, geometry, style and control tree, and what it does
+// with the user's events.
+class WindowModel {
+ public:
+  virtual ~WindowModel() = default;
+  std::string title;
+  std::string className;  // stable name for scripting and tests, e.g. "CAvisoDlg"
+  Rect geometry;          // empty: the binding centres it with its natural size
+  WindowStyle style;
+  Control root = Control::make(ControlKind::Column);
+  int helpContext = 0;    // F1
+
+  [[nodiscard]] Control* find(int controlId) { return root.find(controlId); }
+
+  virtual void onEvent(const ControlEvent& event) { (void)event; }
+  // The user asked to close (title-bar button, Escape); true lets it close.
+  virtual bool onCloseRequest() { return true; }
+};
+
+// Drawing for Canvas controls: rectangles, lines, text and images.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+  virtual void fillRect(const Rect& r, Colour c) = 0;
+  virtual void frameRect(const Rect& r, Colour c) = 0;
+  virtual void line(Point a, Point b, Colour c) = 0;
+  struct Font {
+    std::string family;  // empty: the desktop's
+    int pointSize = 0;   // 0: the desktop's
+    bool bold = false, italic = false, underline = false;
+  };
+  enum class Align { Left, Centre, Right };
+  virtual void text(const Rect& r, const std::string& text, Colour c, const Font& font,
+                    Align align, bool wrap) = 0;
+  virtual void image(Point at, const ImageRef& image) = 0;
+  [[nodiscard]] virtual Size textSize(const std::string& text, const Font& font) = 0;
+};
+
+}  // namespace zelvor
