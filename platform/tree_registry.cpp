@@ -7,9 +7,12 @@ namespace zelvor {
 
 template <typename F>
 auto TreeRegistry::read(F&& f) {
+  // isStale may answer true only once for a given change (its file check
+  // is throttled), so reload without asking again; two threads racing here
+  // at worst both reload.
   if (isStale()) {
     std::unique_lock lock(mutex_);
-    if (isStale()) reload(tree_);
+    reload(tree_);
   }
   std::shared_lock lock(mutex_);
   return f(static_cast<const RegistryTree&>(tree_));

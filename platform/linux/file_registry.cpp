@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 
 #include "platform/posix/posix_files.h"
@@ -63,9 +64,25 @@ std::unique_ptr<FileRegistry> FileRegistry::open(const std::string& folder, File
     return nullptr;
   }
   r->generation_ = static_cast<std::uint64_t*>(map);
+  r->removeLeftovers(folder);
   // Nothing is loaded yet: the first access loads the file.
   r->loadedGeneration_ = r->sharedGeneration() + 1;
   return r;
+}
+
+void FileRegistry::removeLeftovers(const std::string& folder) {
+  // A writer killed between creating its temporary file and renaming it
+  // leaves the temporary behind. Under the lock no writer is busy, so every
+  // temporary there is such a leftover.
+  if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) return;
+  const std::string prefix = "settings.reg.tmp-";
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (entry.path().filename().string().rfind(prefix, 0) == 0) {
+      std::filesystem::remove(entry.path(), ec);
+    }
+  }
+  ::flock(lockFd_, LOCK_UN);
 }
 
 FileRegistry::~FileRegistry() {
