@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
+#include "platform/locale.h"
 #include "platform/registry.h"
 
 namespace zelvor {
@@ -16,6 +17,7 @@ struct Platform {
   Folders& folders;
   Files& files;
   Launcher& launcher;
+  Locale& locale;
 };
 
 }  // namespace zelvor
