@@ -61,8 +61,14 @@ ReadResult ConnectionFile::ReadRecords(const RecordVisitor& visit) const {
 
 FileResult ConnectionFile::Append(const CItemDiario& record) {
   const RecordBytes bytes = EncodeRecord(record);
-  return files_.appendToFile(
-      path_, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  // After a write that was cut short the file ends in a partial record.
+  // Appending right behind it would shift this record and every later one
+  // off the 152-byte grid, so the partial one is first completed with
+  // zeros (it stays in the file, where the diary window can delete it).
+  const std::uint64_t partial = files_.fileSize(path_).value_or(0) % kRecordSize;
+  std::string out(partial == 0 ? 0 : static_cast<std::size_t>(kRecordSize - partial), '\0');
+  out.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return files_.appendToFile(path_, out);
 }
 
 FileResult ConnectionFile::DeleteRecords(std::vector<std::uint64_t> numbers) {

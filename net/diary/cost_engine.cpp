@@ -5,6 +5,11 @@
 
 namespace zelvor::diary {
 
+LocalTime LocalTimeOf(Clock& clock, std::int64_t instant) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 40;
+  return toLocal(clock, std::clamp(instant, -kLimit, kLimit));
+}
+
 bool TariffCoversDay(const CItemTarifa& tariff, int weekday, bool holiday) {
   if (tariff.Dia == kEveryDay) return true;
   if (tariff.Dia == kHoliday) return holiday;
@@ -54,12 +59,12 @@ bool CostEngine::isHoliday(const LocalTime& local) const {
   return false;
 }
 
-bool CostEngine::IsHoliday(std::int64_t start) const { return isHoliday(toLocal(clock_, start)); }
+bool CostEngine::IsHoliday(std::int64_t start) const { return isHoliday(LocalTimeOf(clock_, start)); }
 
 int CostEngine::ChooseTariff(std::int64_t start) const {
   const auto& list = tariffs_.tariffs;
   if (list.empty()) return -1;
-  const LocalTime local = toLocal(clock_, start);
+  const LocalTime local = LocalTimeOf(clock_, start);
   const bool holiday = isHoliday(local);
   const int minute = local.hour * 60 + local.minute;
   const int weekday = local.weekday == 0 ? 7 : local.weekday;  // 1 Monday .. 7 Sunday

@@ -54,6 +54,11 @@ class CostEngine {
   std::string currency_;
 };
 
+// The local time of an instant of a record. Starts read from a file can be
+// anything; those beyond some 34,000 years from 1970 are taken as that
+// limit so that the conversion cannot overflow.
+[[nodiscard]] LocalTime LocalTimeOf(Clock& clock, std::int64_t instant);
+
 // The time test of a tariff for a start at minute T of the day (0..1439).
 // A range whose start is not before its end runs past midnight (or, when
 // both are equal, covers the whole day); such a range does not include its

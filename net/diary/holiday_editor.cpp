@@ -52,7 +52,8 @@ std::optional<DiaryMessage> HolidayEditor::Add() {
     return DiaryMessage{std::string(kHolidayAlreadyListed), std::string(kHolidayMessageCaption),
                         DiaryMessage::Icon::Warning, false};
   }
-  selected_ = static_cast<std::size_t>(holidays_.insert(at, h) - holidays_.begin());
+  const auto inserted = holidays_.insert(at, h);
+  selected_ = static_cast<std::size_t>(inserted - holidays_.begin());
   return std::nullopt;
 }
 
