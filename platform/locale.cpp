@@ -62,7 +62,8 @@ std::string formatNumberText(const NumberFormat& format, std::string_view text) 
   std::string fraction(dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1));
   if (integer.empty() && fraction.empty()) return {};
   if (!isDigits(integer) || !isDigits(fraction)) return {};
-  if (integer.empty()) integer = "0";
+  // (push_back rather than = "0": GCC 12 warns falsely on that assignment.)
+  if (integer.empty()) integer.push_back('0');
 
   const std::size_t decimals = static_cast<std::size_t>(std::max(0, std::min(format.decimals, 9)));
   // Round half away from zero on the digits themselves, as a text-based
@@ -77,12 +78,20 @@ std::string formatNumberText(const NumberFormat& format, std::string_view text) 
   }
   // Leading zeros of the integer part go, except one.
   const auto firstNonZero = integer.find_first_not_of('0');
-  integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
+  if (firstNonZero == std::string::npos) {
+    integer.assign(1, '0');
+  } else {
+    integer.erase(0, firstNonZero);
+  }
 
   const bool isZero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
-  std::string out = (negative && !isZero) ? "-" : "";
-  out += groupDigits(integer, format);
-  if (decimals > 0) out += format.decimalSeparator + fraction;
+  std::string out;
+  if (negative && !isZero) out.push_back('-');
+  out.append(groupDigits(integer, format));
+  if (decimals > 0) {
+    out.append(format.decimalSeparator);
+    out.append(fraction);
+  }
   return out;
 }
 

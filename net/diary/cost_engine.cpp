@@ -6,8 +6,7 @@
 namespace zelvor::diary {
 
 LocalTime LocalTimeOf(Clock& clock, std::int64_t instant) {
-  constexpr std::int64_t kLimit = std::int64_t{1} << 40;
-  return toLocal(clock, std::clamp(instant, -kLimit, kLimit));
+  return LocalTimeCache(clock).of(instant);
 }
 
 bool TariffCoversDay(const CItemTarifa& tariff, int weekday, bool holiday) {
@@ -42,7 +41,7 @@ double PriceWith(const CItemTarifa& tariff, std::int64_t duration) {
 
 CostEngine::CostEngine(Clock& clock, Locale& locale, TariffSettings tariffs,
                        std::vector<CItemFestivo> holidays)
-    : clock_(clock),
+    : localTimes_(clock),
       tariffs_(std::move(tariffs)),
       holidays_(std::move(holidays)),
       number_(locale.numberFormat()),
@@ -59,12 +58,12 @@ bool CostEngine::isHoliday(const LocalTime& local) const {
   return false;
 }
 
-bool CostEngine::IsHoliday(std::int64_t start) const { return isHoliday(LocalTimeOf(clock_, start)); }
+bool CostEngine::IsHoliday(std::int64_t start) const { return isHoliday(localTimes_.of(start)); }
 
 int CostEngine::ChooseTariff(std::int64_t start) const {
   const auto& list = tariffs_.tariffs;
   if (list.empty()) return -1;
-  const LocalTime local = LocalTimeOf(clock_, start);
+  const LocalTime local = localTimes_.of(start);
   const bool holiday = isHoliday(local);
   const int minute = local.hour * 60 + local.minute;
   const int weekday = local.weekday == 0 ? 7 : local.weekday;  // 1 Monday .. 7 Sunday

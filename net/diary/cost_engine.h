@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "net/diary/item_diario.h"
+#include "net/diary/local_time_cache.h"
 #include "net/diary/tariffs.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 
 namespace zelvor::diary {
 
+// One engine serves one thread (it remembers the last local day it saw).
 class CostEngine {
  public:
   // The locale is read once here: a diary window prices thousands of
@@ -47,7 +49,7 @@ class CostEngine {
  private:
   [[nodiscard]] bool isHoliday(const LocalTime& local) const;
 
-  Clock& clock_;
+  mutable LocalTimeCache localTimes_;
   TariffSettings tariffs_;
   std::vector<CItemFestivo> holidays_;
   NumberFormat number_;

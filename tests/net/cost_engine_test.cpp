@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
 
@@ -169,6 +171,35 @@ TEST(TariffDayTest, DayTests) {
   EXPECT_FALSE(TariffCoversDay(t, 7, false));
   t.Dia = 9;  // damaged: never
   for (int w = 1; w <= 7; ++w) EXPECT_FALSE(TariffCoversDay(t, w, true));
+}
+
+}  // namespace
+}  // namespace zelvor::diary
+
+namespace zelvor::diary {
+namespace {
+
+// The per-day offset cache against the clock's own conversion, minute by
+// minute over the days the clocks change, in order and jumping about.
+TEST(LocalTimeCacheTest, AgreesWithTheClockAroundDaylightSavingChanges) {
+  for (const char* rule : {"CET-1CEST,M3.5.0,M10.5.0/3", "NZST-12NZDT,M9.5.0,M4.1.0/3",
+                           "<+0530>-5:30", "EST5EDT,M3.2.0,M11.1.0"}) {
+    SCOPED_TRACE(rule);
+    const auto zone = TimeZoneRule::parse(rule);
+    ASSERT_TRUE(zone);
+    SimClock clock(0, *zone);
+    LocalTimeCache cache(clock);
+    std::vector<std::int64_t> instants;
+    for (const std::int64_t day : {daysFromCivil(2024, 3, 30), daysFromCivil(2024, 10, 26),
+                                   daysFromCivil(2024, 4, 6), daysFromCivil(2024, 9, 28),
+                                   daysFromCivil(2024, 11, 2)}) {
+      for (std::int64_t t = day * 86400; t < (day + 3) * 86400; t += 60) instants.push_back(t);
+    }
+    for (const std::int64_t t : instants) ASSERT_EQ(cache.of(t), toLocal(clock, t)) << t;
+    std::mt19937_64 rng(7);
+    std::shuffle(instants.begin(), instants.end(), rng);
+    for (const std::int64_t t : instants) ASSERT_EQ(cache.of(t), toLocal(clock, t)) << t;
+  }
 }
 
 }  // namespace
