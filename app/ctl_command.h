@@ -41,4 +41,11 @@ inline constexpr std::string_view kRegUsage =
     "  zelvorctl reg set KEY VALUE (--sz TEXT | --dword N | --hex BYTES)\n"
     "  zelvorctl reg delete KEY [VALUE]\n";
 
+// zelvorctl diary ...
+int runDiary(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kDiaryUsage =
+    "  zelvorctl diary list [FILE]\n"
+    "  zelvorctl diary add ENTRY MODEM START DURATION [FILE]\n"
+    "      (START: seconds since 1970 UTC or local YYYY-MM-DDTHH:MM:SS)\n";
+
 }  // namespace zelvor::ctl

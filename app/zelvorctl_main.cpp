@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::array kGroups{
     CommandGroup{"reg", kRegUsage, runReg},
+    CommandGroup{"diary", kDiaryUsage, runDiary},
 };
 
 void printHelp(std::FILE* out) {

@@ -1,6 +1,6 @@
 #pragma once
 // File services that the core needs beyond the standard library: durable
-// atomic replacement and folder creation.
+// atomic replacement, appending, reading by ranges and folder creation.
 
 #include <cstdint>
 #include <optional>
@@ -28,9 +28,21 @@ class Files {
   [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path,
                                                             std::uint64_t maxBytes) = 0;
   // Creates one folder (its parent must exist); success when it exists already.
+  // Appends bytes at the end of path in one write, creating the file when it
+  // is missing (its folder must exist); never truncates. Appending nothing
+  // only makes sure the file exists.
+  [[nodiscard]] virtual FileResult appendToFile(const std::string& path, std::string_view bytes) = 0;
+  // The size of a regular file; nullopt if missing or not a regular file.
+  [[nodiscard]] virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+  // Up to maxBytes from offset on (fewer at the end of the file, "" past
+  // it); nullopt if the file cannot be opened or read.
+  [[nodiscard]] virtual std::optional<std::string> readRange(const std::string& path,
+                                                             std::uint64_t offset,
+                                                             std::uint64_t maxBytes) = 0;
   [[nodiscard]] virtual FileResult makeFolder(const std::string& path) = 0;
   [[nodiscard]] virtual FileResult removeFile(const std::string& path) = 0;
   [[nodiscard]] virtual bool exists(const std::string& path) = 0;
+  [[nodiscard]] virtual bool isFolder(const std::string& path) = 0;
 };
 
 }  // namespace zelvor

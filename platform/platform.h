@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
+#include "platform/locale.h"
 #include "platform/registry.h"
 
 namespace zelvor {
@@ -26,6 +27,7 @@ struct Platform {
   Folders& folders;
   Files& files;
   Launcher& launcher;
+  Locale& locale;
 };
 
 // The services of the desktop, on the UI thread.

@@ -7,6 +7,7 @@
 #include "platform/linux/autostart_registry.h"
 #include "platform/linux/file_registry.h"
 #include "platform/linux/linux_folders.h"
+#include "platform/linux/linux_locale.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
@@ -19,7 +20,7 @@ class LinuxPlatform {
   // Fails with a message when the per-user configuration folder cannot be used.
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
-  [[nodiscard]] Platform platform() { return Platform{*registry_, clock_, folders_, files_, launcher_}; }
+  [[nodiscard]] Platform platform() { return Platform{*registry_, clock_, folders_, files_, launcher_, locale_}; }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
  private:
@@ -28,6 +29,7 @@ class LinuxPlatform {
   SystemClock clock_;
   LinuxFolders folders_;
   PosixLauncher launcher_;
+  LinuxLocale locale_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

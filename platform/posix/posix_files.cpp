@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -91,6 +92,57 @@ std::optional<std::string> PosixFiles::readFile(const std::string& path, std::ui
   return data;
 }
 
+FileResult PosixFiles::appendToFile(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return FileResult::failure(path + ": " + systemErrorText(errno));
+  // O_APPEND puts every write at the end, even with another writer; a
+  // record goes out in one write so it is never interleaved.
+  if (!writeAll(fd, bytes) || (!bytes.empty() && ::fsync(fd) != 0)) {
+    const int e = errno;
+    ::close(fd);
+    return FileResult::failure(path + ": " + systemErrorText(e));
+  }
+  if (::close(fd) != 0) return FileResult::failure(path + ": " + systemErrorText(errno));
+  return FileResult::success();
+}
+
+std::optional<std::uint64_t> PosixFiles::fileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::optional<std::string> PosixFiles::readRange(const std::string& path, std::uint64_t offset,
+                                                 std::uint64_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  // The buffer is sized by what the file holds now, not by what was asked.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  const std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+  const std::uint64_t left = offset < size ? size - offset : 0;
+  std::string data;
+  data.resize(static_cast<std::size_t>(std::min(maxBytes, left)));
+  std::size_t got = 0;
+  while (got < data.size()) {
+    const ssize_t n = ::pread(fd, data.data() + got, data.size() - got,
+                              static_cast<off_t>(offset + got));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  data.resize(got);
+  return data;
+}
+
 FileResult PosixFiles::makeFolder(const std::string& path) {
   std::string p = path;
   while (p.size() > 1 && p.back() == '/') p.pop_back();
@@ -106,6 +158,11 @@ FileResult PosixFiles::removeFile(const std::string& path) {
 bool PosixFiles::exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
+}
+
+bool PosixFiles::isFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace zelvor

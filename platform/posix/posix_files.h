@@ -8,9 +8,14 @@ class PosixFiles : public Files {
  public:
   FileResult replaceAtomically(const std::string& path, std::string_view bytes) override;
   std::optional<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override;
+  FileResult appendToFile(const std::string& path, std::string_view bytes) override;
+  std::optional<std::uint64_t> fileSize(const std::string& path) override;
+  std::optional<std::string> readRange(const std::string& path, std::uint64_t offset,
+                                       std::uint64_t maxBytes) override;
   FileResult makeFolder(const std::string& path) override;
   FileResult removeFile(const std::string& path) override;
   bool exists(const std::string& path) override;
+  bool isFolder(const std::string& path) override;
 };
 
 // The system's text for an errno value.

@@ -8,6 +8,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_folders.h"
 #include "platform/sim/sim_launcher.h"
+#include "platform/sim/sim_locale.h"
 #include "platform/sim/sim_registry.h"
 
 namespace zelvor {
@@ -22,8 +23,9 @@ class SimPlatform {
   SimFolders folders;
   PosixFiles files;
   SimLauncher launcher;
+  SimLocale locale;
 
-  [[nodiscard]] Platform platform() { return Platform{registry, clock, folders, files, launcher}; }
+  [[nodiscard]] Platform platform() { return Platform{registry, clock, folders, files, launcher, locale}; }
 };
 
 }  // namespace zelvor
