@@ -15,6 +15,7 @@ namespace zelvor::ctl {
 inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
+inline constexpr int kInterrupted = 130;  // stopped by a signal; work kept
 
 struct Context {
   Platform platform;
@@ -40,5 +41,10 @@ inline constexpr std::string_view kRegUsage =
     "  zelvorctl reg get KEY [VALUE]\n"
     "  zelvorctl reg set KEY VALUE (--sz TEXT | --dword N | --hex BYTES)\n"
     "  zelvorctl reg delete KEY [VALUE]\n";
+
+// zelvorctl fetch ...
+int runFetch(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kFetchUsage =
+    "  zelvorctl fetch URL [-o FILE] [--proxy HOST:PORT] [--user U --password P]\n";
 
 }  // namespace zelvor::ctl

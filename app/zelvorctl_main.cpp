@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::array kGroups{
     CommandGroup{"reg", kRegUsage, runReg},
+    CommandGroup{"fetch", kFetchUsage, runFetch},
 };
 
 void printHelp(std::FILE* out) {

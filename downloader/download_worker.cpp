@@ -134,7 +134,7 @@ DownloadOutcome Transfer::finish(DownloadResult result, std::string message) {
 }
 
 DownloadOutcome Transfer::run() {
-  const ProxySetting proxy = readProxy(services_.config);
+  const ProxySetting proxy = job_.proxy ? *job_.proxy : readProxy(services_.config);
   engine_ = std::make_unique<CFileDownload>(services_.network, readDeadlines(services_.config), job_.cancel,
                                             job_.url, proxy.address, proxy.port, job_.user, job_.password);
   if (!engine_->ok()) return finish(DownloadResult::Failed, engine_->errorMessage());

@@ -5,9 +5,11 @@
 // and reports to the entry's monitor.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "downloader/download_monitor.h"
+#include "downloader/download_settings.h"
 #include "platform/append_file.h"
 #include "platform/clock.h"
 #include "platform/tcp_stream.h"
@@ -25,6 +27,8 @@ struct DownloadJob {
   std::string url;
   std::string user;      // empty: the address's own, or anonymous FTP
   std::string password;
+  // Unset: the proxy of the settings.
+  std::optional<ProxySetting> proxy;
   // Raised by the monitor to stop the worker. The worker then stops at
   // once, leaves every byte it wrote in the partial file and posts nothing
   // more. May be null.
