@@ -15,6 +15,7 @@ namespace zelvor::ctl {
 inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
+inline constexpr int kInterrupted = 130;  // stopped by a signal; work kept
 
 struct Context {
   Platform platform;
@@ -47,5 +48,9 @@ inline constexpr std::string_view kDiaryUsage =
     "  zelvorctl diary list [FILE]\n"
     "  zelvorctl diary add ENTRY MODEM START DURATION [FILE]\n"
     "      (START: seconds since 1970 UTC or local YYYY-MM-DDTHH:MM:SS)\n";
+// zelvorctl fetch ...
+int runFetch(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kFetchUsage =
+    "  zelvorctl fetch URL [-o FILE] [--proxy HOST:PORT] [--user U --password P]\n";
 
 }  // namespace zelvor::ctl

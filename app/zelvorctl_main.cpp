@@ -25,6 +25,7 @@ namespace {
 constexpr std::array kGroups{
     CommandGroup{"reg", kRegUsage, runReg},
     CommandGroup{"diary", kDiaryUsage, runDiary},
+    CommandGroup{"fetch", kFetchUsage, runFetch},
 };
 
 void printHelp(std::FILE* out) {

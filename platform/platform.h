@@ -2,12 +2,14 @@
 // The services a binding hands to the application object. Each utility gets
 // only what it needs from here.
 
+#include "platform/append_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
+#include "platform/tcp_stream.h"
 
 namespace zelvor {
 
@@ -28,6 +30,8 @@ struct Platform {
   Files& files;
   Launcher& launcher;
   Locale& locale;
+  Network& network;
+  AppendFiles& appendFiles;
 };
 
 // The services of the desktop, on the UI thread.

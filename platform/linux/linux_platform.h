@@ -9,8 +9,10 @@
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/linux_locale.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_append_files.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
+#include "platform/posix/posix_network.h"
 #include "platform/posix/system_clock.h"
 
 namespace zelvor {
@@ -20,7 +22,9 @@ class LinuxPlatform {
   // Fails with a message when the per-user configuration folder cannot be used.
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
-  [[nodiscard]] Platform platform() { return Platform{*registry_, clock_, folders_, files_, launcher_, locale_}; }
+  [[nodiscard]] Platform platform() {
+    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_, appendFiles_};
+  }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
  private:
@@ -30,6 +34,8 @@ class LinuxPlatform {
   LinuxFolders folders_;
   PosixLauncher launcher_;
   LinuxLocale locale_;
+  PosixNetwork network_;
+  PosixAppendFiles appendFiles_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/posix_append_files.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/posix_network.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_folders.h"
 #include "platform/sim/sim_launcher.h"
@@ -24,8 +26,13 @@ class SimPlatform {
   PosixFiles files;
   SimLauncher launcher;
   SimLocale locale;
+  // Sockets and partial files are real in tests too (loopback servers).
+  PosixNetwork network;
+  PosixAppendFiles appendFiles;
 
-  [[nodiscard]] Platform platform() { return Platform{registry, clock, folders, files, launcher, locale}; }
+  [[nodiscard]] Platform platform() {
+    return Platform{registry, clock, folders, files, launcher, locale, network, appendFiles};
+  }
 };
 
 }  // namespace zelvor
