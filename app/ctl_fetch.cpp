@@ -178,13 +178,13 @@ int runFetch(Context& context, std::span<const std::string> args) {
   });
 
   TerminalProgress progress(context.err);
-  const DownloadOutcome outcome = RunDownloadWorker(job, DownloadServices{p.network, p.appendFiles, p.clock, config}, progress);
+  const DownloadOutcome outcome = RunDownloadWorker(job, DownloadServices{p.network, p.files, p.clock, config}, progress);
   pthread_kill(watcher.native_handle(), SIGUSR1);
   watcher.join();
 
   switch (outcome.result) {
     case DownloadResult::Complete: {
-      const FileResult renamed = p.appendFiles.rename(job.partialPath, parsed->output);
+      const FileResult renamed = p.files.renameFile(job.partialPath, parsed->output);
       if (!renamed.ok) return fail(context, parsed->output + ": " + renamed.error);
       std::fprintf(context.out, "%s\n", parsed->output.c_str());
       return kOk;

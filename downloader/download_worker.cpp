@@ -138,7 +138,7 @@ DownloadOutcome Transfer::run() {
   engine_ = std::make_unique<CFileDownload>(services_.network, readDeadlines(services_.config), job_.cancel,
                                             job_.url, proxy.address, proxy.port, job_.user, job_.password);
   if (!engine_->ok()) return finish(DownloadResult::Failed, engine_->errorMessage());
-  const auto present = services_.files.sizeOf(job_.partialPath);
+  const auto present = services_.files.fileSize(job_.partialPath);
   const std::int64_t resumeAt = static_cast<std::int64_t>(present.value_or(0));
   if (!engine_->Open(resumeAt)) {
     if (cancelled()) return finish(DownloadResult::Cancelled, engine_->errorMessage());
@@ -148,8 +148,8 @@ DownloadOutcome Transfer::run() {
   // When the server starts at 0 the partial file starts afresh.
   FileResult opened = services_.files.makeParentFolders(job_.partialPath);
   if (opened.ok) {
-    file_ = services_.files.open(job_.partialPath,
-                                 engine_->startOffset() > 0 ? AppendFiles::Mode::Keep : AppendFiles::Mode::Truncate,
+    file_ = services_.files.openForAppend(job_.partialPath,
+                                 engine_->startOffset() > 0 ? Files::AppendMode::Keep : Files::AppendMode::Truncate,
                                  opened);
   }
   if (!file_) {

@@ -10,7 +10,7 @@
 
 #include "downloader/download_monitor.h"
 #include "downloader/download_settings.h"
-#include "platform/append_file.h"
+#include "platform/files.h"
 #include "platform/clock.h"
 #include "platform/tcp_stream.h"
 #include "shell/store/config_store.h"
@@ -37,7 +37,7 @@ struct DownloadJob {
 
 struct DownloadServices {
   Network& network;
-  AppendFiles& files;
+  Files& files;
   Clock& clock;
   const ConfigStore& config;
 };

@@ -3,18 +3,15 @@
 // atomic replacement, appending, reading by ranges and folder creation.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace zelvor {
+#include "platform/append_file.h"
+#include "platform/file_result.h"
 
-struct FileResult {
-  bool ok = true;
-  std::string error;  // the system's text for what failed
-  [[nodiscard]] static FileResult success() { return {}; }
-  [[nodiscard]] static FileResult failure(std::string text) { return {false, std::move(text)}; }
-};
+namespace zelvor {
 
 class Files {
  public:
@@ -27,7 +24,6 @@ class Files {
   // Reads a whole file of at most maxBytes; nullopt if missing, unreadable or larger.
   [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path,
                                                             std::uint64_t maxBytes) = 0;
-  // Creates one folder (its parent must exist); success when it exists already.
   // Appends bytes at the end of path in one write, creating the file when it
   // is missing (its folder must exist); never truncates. Appending nothing
   // only makes sure the file exists.
@@ -39,7 +35,18 @@ class Files {
   [[nodiscard]] virtual std::optional<std::string> readRange(const std::string& path,
                                                              std::uint64_t offset,
                                                              std::uint64_t maxBytes) = 0;
+  // Opens path for writing at its end in many pieces (a partial download),
+  // creating it when missing; Truncate empties an existing file first.
+  enum class AppendMode { Keep, Truncate };
+  [[nodiscard]] virtual std::unique_ptr<AppendFile> openForAppend(const std::string& path,
+                                                                  AppendMode mode,
+                                                                  FileResult& failure) = 0;
+  // Creates one folder (its parent must exist); success when it exists already.
   [[nodiscard]] virtual FileResult makeFolder(const std::string& path) = 0;
+  // Creates every missing folder of the folder that holds path.
+  [[nodiscard]] virtual FileResult makeParentFolders(const std::string& path) = 0;
+  // Renames, replacing an existing target.
+  [[nodiscard]] virtual FileResult renameFile(const std::string& from, const std::string& to) = 0;
   [[nodiscard]] virtual FileResult removeFile(const std::string& path) = 0;
   [[nodiscard]] virtual bool exists(const std::string& path) = 0;
   [[nodiscard]] virtual bool isFolder(const std::string& path) = 0;

@@ -2,7 +2,6 @@
 // The services a binding hands to the application object. Each utility gets
 // only what it needs from here.
 
-#include "platform/append_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -31,7 +30,6 @@ struct Platform {
   Launcher& launcher;
   Locale& locale;
   Network& network;
-  AppendFiles& appendFiles;
 };
 
 // The services of the desktop, on the UI thread.

@@ -9,7 +9,6 @@
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/linux_locale.h"
 #include "platform/platform.h"
-#include "platform/posix/posix_append_files.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_network.h"
@@ -23,7 +22,7 @@ class LinuxPlatform {
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
   [[nodiscard]] Platform platform() {
-    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_, appendFiles_};
+    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_};
   }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
@@ -35,7 +34,6 @@ class LinuxPlatform {
   PosixLauncher launcher_;
   LinuxLocale locale_;
   PosixNetwork network_;
-  PosixAppendFiles appendFiles_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

@@ -12,7 +12,11 @@ class PosixFiles : public Files {
   std::optional<std::uint64_t> fileSize(const std::string& path) override;
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset,
                                        std::uint64_t maxBytes) override;
+  std::unique_ptr<AppendFile> openForAppend(const std::string& path, AppendMode mode,
+                                            FileResult& failure) override;
   FileResult makeFolder(const std::string& path) override;
+  FileResult makeParentFolders(const std::string& path) override;
+  FileResult renameFile(const std::string& from, const std::string& to) override;
   FileResult removeFile(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isFolder(const std::string& path) override;

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/posix/posix_append_files.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_network.h"
 #include "platform/sim/sim_clock.h"
@@ -26,12 +25,11 @@ class SimPlatform {
   PosixFiles files;
   SimLauncher launcher;
   SimLocale locale;
-  // Sockets and partial files are real in tests too (loopback servers).
+  // Sockets are real in tests too (loopback servers).
   PosixNetwork network;
-  PosixAppendFiles appendFiles;
 
   [[nodiscard]] Platform platform() {
-    return Platform{registry, clock, folders, files, launcher, locale, network, appendFiles};
+    return Platform{registry, clock, folders, files, launcher, locale, network};
   }
 };
 

@@ -79,7 +79,7 @@ class DownloadTest : public ::testing::Test {
     job.user = user;
     job.password = password;
     job.cancel = cancel;
-    return RunDownloadWorker(job, DownloadServices{sim.network, sim.appendFiles, sim.clock, config}, monitor);
+    return RunDownloadWorker(job, DownloadServices{sim.network, sim.files, sim.clock, config}, monitor);
   }
 
   // Bytes the progress reports add up to.
