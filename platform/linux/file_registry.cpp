@@ -12,7 +12,7 @@
 #include <mutex>
 
 #include "platform/posix/posix_files.h"
-#include "platform/regtext/regtext.h"
+#include "platform/regtext/store_text.h"
 
 namespace zelvor {
 namespace {
@@ -26,14 +26,6 @@ std::int64_t steadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
-}
-
-std::string serialize(const RegistryTree& tree) {
-  std::string out(regtext::headerFor(regtext::Dialect::Store));
-  for (Hive h : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot}) {
-    regtext::appendTree(out, tree.root(h).snapshot(), h, "", regtext::Dialect::Store);
-  }
-  return out;
 }
 
 }  // namespace
@@ -109,18 +101,14 @@ void FileRegistry::reload(RegistryTree& tree) {
   tree.clear();
   if (stamp.inode != 0) {
     const auto text = files_.readFile(path_, kMaxStoreBytes);
-    regtext::ParseResult parsed;
-    if (text) parsed = regtext::parse(*text, regtext::Header::Optional);
-    if (!text || parsed.error) {
+    const auto error = text ? regtext::loadStoreText(*text, tree) : std::nullopt;
+    if (!text || error) {
       // Keep the unreadable file for the user rather than overwrite it.
       const std::string aside = path_ + ".broken";
-      loadWarning_ = path_ + ": " +
-                     (text ? regtext::formatError(*parsed.error) : std::string("cannot be read")) +
+      loadWarning_ = path_ + ": " + (text ? regtext::formatError(*error) : std::string("cannot be read")) +
                      "; kept as " + aside;
       std::fprintf(stderr, "zelvor: %s\n", loadWarning_.c_str());
       (void)::rename(path_.c_str(), aside.c_str());
-    } else {
-      tree.applyValidated(regtext::toOps(parsed.entries));
     }
   }
   setLoadedStamp(stampOfFile());
@@ -138,7 +126,7 @@ bool FileRegistry::beginWrite(RegistryTree& tree) {
 }
 
 bool FileRegistry::commitWrite(const RegistryTree& tree) {
-  const FileResult r = files_.replaceAtomically(path_, serialize(tree));
+  const FileResult r = files_.replaceAtomically(path_, regtext::storeText(tree));
   if (!r.ok) {
     std::fprintf(stderr, "zelvor: cannot save settings: %s\n", r.error.c_str());
     return false;
