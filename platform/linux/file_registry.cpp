@@ -1,5 +1,6 @@
 #include "platform/linux/file_registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <mutex>
 
 #include "platform/posix/posix_files.h"
@@ -26,6 +28,28 @@ std::int64_t steadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+// A writer that is killed between creating its temporary file and renaming
+// it over the store leaves that file behind. One that old belongs to no
+// write in progress (a write takes milliseconds), so it is removed.
+constexpr std::int64_t kStaleTempSeconds = 600;
+
+void removeStaleTempFiles(const std::string& folder, std::string_view prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::int64_t now = static_cast<std::int64_t>(::time(nullptr));
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name(e->d_name);
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    const std::string path = folder + std::string(name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        now - static_cast<std::int64_t>(st.st_mtime) > kStaleTempSeconds) {
+      (void)::unlink(path.c_str());
+    }
+  }
+  ::closedir(dir);
 }
 
 }  // namespace
@@ -55,6 +79,7 @@ std::unique_ptr<FileRegistry> FileRegistry::open(const std::string& folder, File
     return nullptr;
   }
   r->generation_ = static_cast<std::uint64_t*>(map);
+  removeStaleTempFiles(folder, "settings.reg.tmp-");
   // Nothing is loaded yet: the first access loads the file.
   r->loadedGeneration_ = r->sharedGeneration() + 1;
   return r;

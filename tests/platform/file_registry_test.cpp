@@ -168,6 +168,20 @@ TEST_F(FileRegistryTest, NoNameCanMakeTheFileUnreadable) {
   EXPECT_EQ(fresh->subkeyNames(HKCU, "A"), reg->subkeyNames(HKCU, "A"));
 }
 
+TEST_F(FileRegistryTest, TemporaryFilesOfKilledWritersAreRemovedOnceTheyAreOld) {
+  using std::filesystem::last_write_time;
+  sandbox.write("config/zelvor/settings.reg.tmp-111-222", "half a store");
+  sandbox.write("config/zelvor/settings.reg.tmp-333-444", "being written right now");
+  sandbox.write("config/zelvor/notes.tmp-555", "not ours");
+  const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  last_write_time(folder + "settings.reg.tmp-111-222", hourAgo);
+  last_write_time(folder + "notes.tmp-555", hourAgo);
+  auto reg = open();
+  EXPECT_FALSE(sandbox.exists("config/zelvor/settings.reg.tmp-111-222"));
+  EXPECT_TRUE(sandbox.exists("config/zelvor/settings.reg.tmp-333-444"));
+  EXPECT_TRUE(sandbox.exists("config/zelvor/notes.tmp-555"));
+}
+
 TEST_F(FileRegistryTest, OpenFailsClearlyWithoutAFolder) {
   std::string error;
   EXPECT_FALSE(FileRegistry::open(sandbox.root() + "missing/", files, error));
