@@ -22,41 +22,22 @@
 #include "shell/store/config_store.h"
 #include "shell/store/install_defaults.h"
 #include "shell/store/regedit4.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
 
-// A temporary folder per store, removed at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvor-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern + "/";
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  [[nodiscard]] const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // A FileRegistry-backed store in its own folder.
 struct FileStore {
-  TempFolder folder;
+  testing::Sandbox folder;
   PosixFiles files;
-  SimFolders folders{folder.path()};
+  SimFolders folders{folder.root()};
   std::unique_ptr<FileRegistry> registry;
   std::unique_ptr<ConfigStore> store;
 
   FileStore() {
     std::string error;
-    registry = FileRegistry::open(folder.path(), files, error);
+    registry = FileRegistry::open(folder.root(), files, error);
     if (!registry) {
       std::fprintf(stderr, "%s\n", error.c_str());
       std::abort();
@@ -77,9 +58,9 @@ BENCHMARK(BM_ReadConfigInt);
 // the installed defaults.
 void BM_MapLookupAtoi(benchmark::State& state) {
   SimRegistry reg;
-  TempFolder folder;
+  testing::Sandbox folder;
   PosixFiles files;
-  SimFolders folders{folder.path()};
+  SimFolders folders{folder.root()};
   ConfigStore store(reg, folders, files);
   (void)InstallDefaults(store, {});
   std::map<std::string, std::string> map;
@@ -121,7 +102,7 @@ void BM_AtomicReplaceBaseline(benchmark::State& state) {
   FileStore s;
   (void)InstallDefaults(*s.store, {});
   const std::string bytes(std::filesystem::file_size(s.registry->path()), 'x');
-  const std::string path = s.folder.path() + "baseline.reg";
+  const std::string path = s.folder.path("baseline.reg");
   for (auto _ : state) {
     if (!s.files.replaceAtomically(path, bytes).ok) std::abort();
   }
@@ -193,9 +174,9 @@ void BM_InstallDefaultsFromEmptyDurable(benchmark::State& state) {
 BENCHMARK(BM_InstallDefaultsFromEmptyDurable)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_InstallDefaultsFromEmptyInMemory(benchmark::State& state) {
-  TempFolder folder;
+  testing::Sandbox folder;
   PosixFiles files;
-  SimFolders folders{folder.path()};
+  SimFolders folders{folder.root()};
   for (auto _ : state) {
     SimRegistry reg;
     ConfigStore store(reg, folders, files);
