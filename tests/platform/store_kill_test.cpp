@@ -59,7 +59,7 @@ TEST(StoreKill, AKilledWriterLeavesOldOrNewValues) {
   std::mt19937 rng(12345);
   // One kill in ten lands while the writer starts and loads the store; the
   // others land in its write loop, at any point of a change.
-  std::uniform_int_distribution<int> waitUs(0, 20000);
+  std::uniform_int_distribution<int> waitUs(0, 40000);
   std::uniform_int_distribution<int> earlyKill(0, 9);
   // 300 kills, or as many as fit in 40 seconds on a slow or busy machine
   // (but never fewer than 100), so the test stays bounded in time.

@@ -7,9 +7,9 @@
 //
 // The loop's iteration i sets Test "n" to i, then replaces the key
 // Test\Batch in one change with the values "count" = k and "b0".."b<k-1>",
-// each holding i, where k = 1 + i % 40. The loop starts at the "n" it finds
-// (or 1), so a store that loads with "n" = m always holds a whole batch of
-// m or m - 1, and "n" never goes back from one writer to the next.
+// each holding i, where k = 1 + i % 40. The loop goes on from what the last
+// writer left, so a store that loads with "n" = m always holds a whole
+// batch of m or m - 1, and "n" never goes back from one writer to the next.
 
 #include <cstdio>
 #include <string>
@@ -21,16 +21,25 @@ namespace {
 
 constexpr zelvor::Hive HKCU = zelvor::Hive::CurrentUser;
 
-long storedCount(zelvor::FileRegistry& reg) {
-  const auto v = reg.queryValue(HKCU, "Test", "n");
+long numberAt(zelvor::FileRegistry& reg, std::string_view path, std::string_view name) {
+  const auto v = reg.queryValue(HKCU, path, name);
   std::string s;
-  if (!v || !v->readText(s) || s.empty()) return 1;
+  if (!v || !v->readText(s) || s.empty()) return 0;
   return std::stol(s);
+}
+
+// Where to go on: the iteration the last writer was in when it was killed,
+// or the next one when that iteration was complete, so that the first write
+// of every writer already changes the store.
+long firstIteration(zelvor::FileRegistry& reg) {
+  const long n = numberAt(reg, "Test", "n");
+  if (n == 0) return 1;
+  return numberAt(reg, "Test\\Batch", "b0") == n ? n + 1 : n;
 }
 
 int loop(zelvor::FileRegistry& reg) {
   using zelvor::RegOp;
-  const long first = storedCount(reg);
+  const long first = firstIteration(reg);
   // The store is loaded: tell the test that the writes begin now.
   std::printf("ready %ld\n", first);
   std::fflush(stdout);
