@@ -2,6 +2,12 @@
 
 set(ZELVOR_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Woverloaded-virtual -Werror)
+# WORKAROUND: GCC 12 at -O2 and above reports a false -Wrestrict inside
+# std::string for "text" + std::to_string(n) (GCC bug 105329), which with
+# -Werror breaks every Release build.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  list(APPEND ZELVOR_WARNINGS -Wno-restrict)
+endif()
 
 if(ZELVOR_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

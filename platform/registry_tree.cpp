@@ -75,6 +75,27 @@ RegKeySnapshot RegistryNode::snapshot() const {
   return s;
 }
 
+namespace {
+
+bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+bool isValidKeyName(std::string_view name) {
+  return name.size() <= kMaxKeyNameLength && !hasLineBreak(name);
+}
+
+bool isValidKeyPath(std::string_view path) {
+  for (const auto part : splitKeyPath(path)) {
+    if (!isValidKeyName(part)) return false;
+  }
+  return true;
+}
+
+bool isValidValueName(std::string_view name) {
+  return name.size() <= kMaxValueNameLength && !hasLineBreak(name);
+}
+
 std::vector<std::string_view> splitKeyPath(std::string_view path) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
@@ -119,7 +140,7 @@ RegistryNode& RegistryTree::create(Hive hive, std::string_view path) {
 
 RegStatus RegistryTree::setValue(Hive hive, std::string_view path, std::string_view name,
                                  const RegValue& value) {
-  if (name.size() > kMaxValueNameLength) return RegStatus::InvalidName;
+  if (!isValidValueName(name)) return RegStatus::InvalidName;
   RegistryNode* node = find(hive, path);
   if (node == nullptr) return RegStatus::NotFound;
   node->setValue(name, value);
@@ -171,10 +192,7 @@ RegStatus RegistryTree::deleteTree(Hive hive, std::string_view path) {
 
 RegStatus RegistryTree::validate(const std::vector<RegOp>& ops) const {
   for (const auto& op : ops) {
-    for (const auto part : splitKeyPath(op.path)) {
-      if (part.size() > kMaxKeyNameLength) return RegStatus::InvalidName;
-    }
-    if (op.name.size() > kMaxValueNameLength) return RegStatus::InvalidName;
+    if (!isValidKeyPath(op.path) || !isValidValueName(op.name)) return RegStatus::InvalidName;
     if (op.kind == RegOp::Kind::DeleteTree && splitKeyPath(op.path).empty()) {
       return RegStatus::InvalidName;
     }

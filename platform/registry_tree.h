@@ -88,4 +88,10 @@ class RegistryTree {
 inline constexpr std::size_t kMaxKeyNameLength = 255;
 inline constexpr std::size_t kMaxValueNameLength = 16383;
 
+// Names the store can hold: within the limits above and without line
+// breaks, which no line of the store's text form could carry.
+[[nodiscard]] bool isValidKeyName(std::string_view name);
+[[nodiscard]] bool isValidKeyPath(std::string_view path);
+[[nodiscard]] bool isValidValueName(std::string_view name);
+
 }  // namespace zelvor

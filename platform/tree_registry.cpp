@@ -41,9 +41,7 @@ bool TreeRegistry::keyExists(Hive hive, std::string_view path) {
 }
 
 RegStatus TreeRegistry::createKey(Hive hive, std::string_view path) {
-  for (const auto part : splitKeyPath(path)) {
-    if (part.size() > kMaxKeyNameLength) return RegStatus::InvalidName;
-  }
+  if (!isValidKeyPath(path)) return RegStatus::InvalidName;
   if (keyExists(hive, path)) return RegStatus::Ok;
   return write([&](RegistryTree& t) {
     const bool existed = t.find(hive, path) != nullptr;

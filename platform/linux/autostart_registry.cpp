@@ -55,6 +55,26 @@ std::optional<std::string> firstExecArgument(std::string_view exec) {
   return std::nullopt;
 }
 
+// A literal percent sign in an Exec value is written %%, so that no
+// launcher takes it for a field code such as %f.
+std::string escapePercent(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '%') out.push_back('%');
+    out.push_back(c);
+  }
+  return out;
+}
+
+std::string unescapePercent(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    out.push_back(s[i]);
+    if (s[i] == '%' && i + 1 < s.size() && s[i + 1] == '%') ++i;
+  }
+  return out;
+}
+
 // Desktop entry values escape \ as \\ (and line breaks); the Exec quoting
 // sits inside that.
 std::string escapeValue(std::string_view s) {
@@ -87,7 +107,7 @@ std::string AutostartRegistry::desktopEntry(std::string_view program) {
          "Type=Application\n"
          "Name=Zelvor\n"
          "Comment=Utilidades de escritorio en el área de notificación\n"
-         "Exec=" + escapeValue(quoteExecArgument(program)) + "\n"
+         "Exec=" + escapeValue(escapePercent(quoteExecArgument(program))) + "\n"
          "Icon=zelvor\n"
          "Terminal=false\n"
          "X-GNOME-Autostart-enabled=true\n";
@@ -104,7 +124,7 @@ std::optional<std::string> AutostartRegistry::programOf(std::string_view entry) 
       inMain = line == "[Desktop Entry]";
       continue;
     }
-    if (inMain && line.substr(0, 5) == "Exec=") return firstExecArgument(unescapeValue(line.substr(5)));
+    if (inMain && line.substr(0, 5) == "Exec=") return firstExecArgument(unescapePercent(unescapeValue(line.substr(5))));
   }
   return std::nullopt;
 }

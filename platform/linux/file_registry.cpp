@@ -1,5 +1,6 @@
 #include "platform/linux/file_registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -9,11 +10,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
+#include <ctime>
 #include <mutex>
 
 #include "platform/posix/posix_files.h"
-#include "platform/regtext/regtext.h"
+#include "platform/regtext/store_text.h"
 
 namespace zelvor {
 namespace {
@@ -29,12 +30,26 @@ std::int64_t steadyMs() {
       .count();
 }
 
-std::string serialize(const RegistryTree& tree) {
-  std::string out(regtext::headerFor(regtext::Dialect::Store));
-  for (Hive h : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot}) {
-    regtext::appendTree(out, tree.root(h).snapshot(), h, "", regtext::Dialect::Store);
+// A writer that is killed between creating its temporary file and renaming
+// it over the store leaves that file behind. One that old belongs to no
+// write in progress (a write takes milliseconds), so it is removed.
+constexpr std::int64_t kStaleTempSeconds = 600;
+
+void removeStaleTempFiles(const std::string& folder, std::string_view prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::int64_t now = static_cast<std::int64_t>(::time(nullptr));
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name(e->d_name);
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    const std::string path = folder + std::string(name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        now - static_cast<std::int64_t>(st.st_mtime) > kStaleTempSeconds) {
+      (void)::unlink(path.c_str());
+    }
   }
-  return out;
+  ::closedir(dir);
 }
 
 }  // namespace
@@ -64,25 +79,10 @@ std::unique_ptr<FileRegistry> FileRegistry::open(const std::string& folder, File
     return nullptr;
   }
   r->generation_ = static_cast<std::uint64_t*>(map);
-  r->removeLeftovers(folder);
+  removeStaleTempFiles(folder, "settings.reg.tmp-");
   // Nothing is loaded yet: the first access loads the file.
   r->loadedGeneration_ = r->sharedGeneration() + 1;
   return r;
-}
-
-void FileRegistry::removeLeftovers(const std::string& folder) {
-  // A writer killed between creating its temporary file and renaming it
-  // leaves the temporary behind. Under the lock no writer is busy, so every
-  // temporary there is such a leftover.
-  if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) return;
-  const std::string prefix = "settings.reg.tmp-";
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    if (entry.path().filename().string().rfind(prefix, 0) == 0) {
-      std::filesystem::remove(entry.path(), ec);
-    }
-  }
-  ::flock(lockFd_, LOCK_UN);
 }
 
 FileRegistry::~FileRegistry() {
@@ -126,18 +126,14 @@ void FileRegistry::reload(RegistryTree& tree) {
   tree.clear();
   if (stamp.inode != 0) {
     const auto text = files_.readFile(path_, kMaxStoreBytes);
-    regtext::ParseResult parsed;
-    if (text) parsed = regtext::parse(*text, regtext::Header::Optional);
-    if (!text || parsed.error) {
+    const auto error = text ? regtext::loadStoreText(*text, tree) : std::nullopt;
+    if (!text || error) {
       // Keep the unreadable file for the user rather than overwrite it.
       const std::string aside = path_ + ".broken";
-      loadWarning_ = path_ + ": " +
-                     (text ? regtext::formatError(*parsed.error) : std::string("cannot be read")) +
+      loadWarning_ = path_ + ": " + (text ? regtext::formatError(*error) : std::string("cannot be read")) +
                      "; kept as " + aside;
       std::fprintf(stderr, "zelvor: %s\n", loadWarning_.c_str());
       (void)::rename(path_.c_str(), aside.c_str());
-    } else {
-      tree.applyValidated(regtext::toOps(parsed.entries));
     }
   }
   setLoadedStamp(stampOfFile());
@@ -155,7 +151,7 @@ bool FileRegistry::beginWrite(RegistryTree& tree) {
 }
 
 bool FileRegistry::commitWrite(const RegistryTree& tree) {
-  const FileResult r = files_.replaceAtomically(path_, serialize(tree));
+  const FileResult r = files_.replaceAtomically(path_, regtext::storeText(tree));
   if (!r.ok) {
     std::fprintf(stderr, "zelvor: cannot save settings: %s\n", r.error.c_str());
     return false;

@@ -48,7 +48,6 @@ class FileRegistry : public TreeRegistry {
   [[nodiscard]] FileStamp stampOfFile() const;
   [[nodiscard]] std::uint64_t sharedGeneration() const;
   void setLoadedStamp(const FileStamp& stamp);
-  void removeLeftovers(const std::string& folder);
   [[nodiscard]] bool fileChangedSinceLoad() const;
 
   std::string path_;

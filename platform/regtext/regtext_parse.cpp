@@ -155,6 +155,7 @@ class Parser {
     if (slash != std::string_view::npos) {
       for (const auto part : splitKeyPath(inner.substr(slash + 1))) {
         if (part.size() > kMaxKeyNameLength) return fail(r, number, "key name longer than 255 characters");
+        if (!isValidKeyName(part)) return fail(r, number, "key name with a line break");
         if (!path.empty()) path += '\\';
         path += part;
       }
@@ -183,6 +184,7 @@ class Parser {
       return fail(r, number, "expected a quoted value name, '@', '[' or an empty line");
     }
     if (e.name.size() > kMaxValueNameLength) return fail(r, number, "value name too long");
+    if (!isValidValueName(e.name)) return fail(r, number, "value name with a line break");
     s = trimLeft(s);
     if (s.empty() || s.front() != '=') return fail(r, number, "expected '=' after the value name");
     s.remove_prefix(1);

@@ -1,0 +1,75 @@
+// The REGEDIT4 reader on any bytes. Beyond not crashing, a text it accepts
+// must survive both writers: the store's own text reads back to the same
+// text, and an export always imports again, with its plain texts unchanged.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/regtext/regtext.h"
+#include "platform/regtext/store_text.h"
+#include "platform/registry_tree.h"
+
+namespace {
+
+using namespace zelvor;
+
+void require(bool condition) {
+  if (!condition) std::abort();
+}
+
+void checkExportImports(const RegistryTree& tree) {
+  for (Hive h : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot}) {
+    const RegKeySnapshot snap = tree.root(h).snapshot();
+    const std::string text = regtext::write(snap, h, "", regtext::Dialect::Export);
+    const regtext::ParseResult back = regtext::parse(text);
+    require(!back.error);
+    RegistryTree again;
+    again.applyValidated(regtext::toOps(back.entries));
+    // Every REG_SZ that is one text with its NUL comes back byte for byte.
+    std::vector<const RegKeySnapshot*> stack{&snap};
+    std::vector<std::string> paths{""};
+    while (!stack.empty()) {
+      const RegKeySnapshot* key = stack.back();
+      const std::string path = paths.back();
+      stack.pop_back();
+      paths.pop_back();
+      const RegistryNode* node = again.find(h, path);
+      require(node != nullptr);
+      for (const auto& [name, value] : key->values) {
+        std::string s;
+        if (value.type == RegType::Sz && value.readText(s) && s.size() + 1 == value.data.size()) {
+          const RegValue* v = node->value(name);
+          require(v != nullptr && *v == value);
+        }
+      }
+      for (const auto& sub : key->subkeys) {
+        stack.push_back(&sub);
+        paths.push_back(path.empty() ? sub.name : path + "\\" + sub.name);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  regtext::Limits limits;
+  limits.maxLineBytes = 1 << 16;
+  const regtext::ParseResult r = regtext::parse(text, regtext::Header::Required, limits);
+  if (r.error) {
+    require(r.entries.empty());
+    require(r.error->line <= size + 1);
+    return 0;
+  }
+  RegistryTree tree;
+  if (tree.validate(regtext::toOps(r.entries)) != RegStatus::Ok) std::abort();
+  tree.applyValidated(regtext::toOps(r.entries));
+  const std::string stored = regtext::storeText(tree);
+  RegistryTree reloaded;
+  require(!regtext::loadStoreText(stored, reloaded));
+  require(regtext::storeText(reloaded) == stored);
+  checkExportImports(tree);
+  return 0;
+}

@@ -1,0 +1,28 @@
+// The store file loader on any bytes: it either loads a tree or names the
+// bad line, and a tree it loads is written back to a file that loads to the
+// same tree again.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/regtext/store_text.h"
+#include "platform/registry_tree.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zelvor;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  RegistryTree tree;
+  if (const auto error = regtext::loadStoreText(text, tree)) {
+    // A rejected file leaves nothing half-loaded.
+    if (!tree.root(Hive::CurrentUser).childNames().empty() || tree.root(Hive::CurrentUser).valueCount() != 0) {
+      std::abort();
+    }
+    return 0;
+  }
+  const std::string first = regtext::storeText(tree);
+  RegistryTree again;
+  if (regtext::loadStoreText(first, again)) std::abort();
+  if (regtext::storeText(again) != first) std::abort();
+  return 0;
+}
