@@ -41,4 +41,12 @@ inline constexpr std::string_view kRegUsage =
     "  zelvorctl reg set KEY VALUE (--sz TEXT | --dword N | --hex BYTES)\n"
     "  zelvorctl reg delete KEY [VALUE]\n";
 
+// zelvorctl status | command | quit: requests to the running zelvor.
+int runStatus(Context& context, std::span<const std::string> args);
+int runCommand(Context& context, std::span<const std::string> args);
+int runQuit(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kStatusUsage = "  zelvorctl status\n";
+inline constexpr std::string_view kCommandUsage = "  zelvorctl command ICON COMMAND\n";
+inline constexpr std::string_view kQuitUsage = "  zelvorctl quit\n";
+
 }  // namespace zelvor::ctl

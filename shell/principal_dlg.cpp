@@ -186,6 +186,9 @@ void CPrincipalDlg::OpenProductMenu() {
 }
 
 void CPrincipalDlg::Exit() {
+  // A second "Salir" (a signal during the first, say) has nothing left to do.
+  if (exiting_) return;
+  exiting_ = true;
   Desktop& d = app_.desktop();
   // 1. Menus, the usage graph, the launcher menus and their icons.
   productMenu_.reset();

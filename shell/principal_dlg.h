@@ -120,6 +120,7 @@ class CPrincipalDlg : public MessageTarget {
   int openRaroMenu_ = 0;  // the Raro Darid menu last opened by hovering (1-based), 0 none
   std::unique_ptr<HoverTooltip> tooltip_;
   IconBar* iconBar_ = nullptr;
+  bool exiting_ = false;
 };
 
 }  // namespace zelvor
