@@ -87,7 +87,9 @@ int main(int argc, char** argv) {
   Platform platform = binding->platform();
   UnixSingleInstance instance(UnixSingleInstance::defaultFolder(platform.folders.configFolder()));
   BuiltInComponents components;
-  CZelvorApp app(platform, desk->desktop(), instance, components);
+  AppOptions options;
+  options.install = InstallOptions{};
+  CZelvorApp app(platform, desk->desktop(), instance, components, std::move(options));
 
   const auto started = app.InitInstance(args);
   if (!started.running) return started.exitCode;
