@@ -52,5 +52,12 @@ inline constexpr std::string_view kDiaryUsage =
 int runFetch(Context& context, std::span<const std::string> args);
 inline constexpr std::string_view kFetchUsage =
     "  zelvorctl fetch URL [-o FILE] [--proxy HOST:PORT] [--user U --password P]\n";
+// zelvorctl status | command | quit: requests to the running zelvor.
+int runStatus(Context& context, std::span<const std::string> args);
+int runCommand(Context& context, std::span<const std::string> args);
+int runQuit(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kStatusUsage = "  zelvorctl status\n";
+inline constexpr std::string_view kCommandUsage = "  zelvorctl command ICON COMMAND\n";
+inline constexpr std::string_view kQuitUsage = "  zelvorctl quit\n";
 
 }  // namespace zelvor::ctl

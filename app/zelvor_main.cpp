@@ -1,34 +1,54 @@
 // zelvor: the resident program of the suite.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/version.h"
+#include "platform/headless/headless_desktop.h"
 #include "platform/linux/linux_platform.h"
-#include "shell/store/config_store.h"
-#include "shell/store/install_defaults.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/linux/unix_single_instance.h"
+#include "platform/messages.h"
+#include "shell/principal_dlg.h"
+#include "shell/shell_menus.h"
+#include "shell/zelvor_app.h"
 
 namespace {
 
 void printHelp() {
   std::printf(
-      "usage: zelvor [OPTION]\n"
+      "usage: zelvor [OPTION]...\n"
       "Zelvor, desktop utilities in the notification area.\n\n"
       "  /i, --reinstall-defaults  delete every setting and install the defaults\n"
       "  /a, --update              run only the update window\n"
+      "  --headless                run without a display (chosen by itself when there is none)\n"
+      "  --verbose                 report on stderr what the headless tray shows\n"
       "  --version                 print the version and exit\n"
       "  --help                    print this help and exit\n\n"
       "Settings live in $XDG_CONFIG_HOME/zelvor/, data files in $XDG_DATA_HOME/zelvor/.\n"
-      "zelvorctl reads and changes the settings from the command line.\n");
+      "A second start opens the menu of the running one. zelvorctl reads and changes\n"
+      "the settings and talks to the running program (status, command, quit).\n");
+}
+
+bool hasDisplay() {
+  const char* x = std::getenv("DISPLAY");
+  const char* w = std::getenv("WAYLAND_DISPLAY");
+  return (x != nullptr && x[0] != '\0') || (w != nullptr && w[0] != '\0');
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace zelvor;
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  for (const auto& a : args) {
+  // Before any thread exists, so that every thread leaves them to the watcher.
+  TerminationSignals::blockInProcess();
+
+  std::vector<std::string> args;
+  bool headless = false, verbose = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
     if (a == "--version") {
       std::printf("zelvor %s\n", kVersion);
       return 0;
@@ -37,10 +57,20 @@ int main(int argc, char** argv) {
       printHelp();
       return 0;
     }
-    if (a != "/i" && a != "--reinstall-defaults" && a != "/a" && a != "--update") {
+    if (a == "--headless") {
+      headless = true;
+    } else if (a == "--verbose") {
+      verbose = true;
+    } else if (a == "/i" || a == "--reinstall-defaults" || a == "/a" || a == "--update") {
+      args.push_back(a);
+    } else {
       std::fprintf(stderr, "zelvor: unknown option %s (see zelvor --help)\n", a.c_str());
       return 2;
     }
+  }
+  if (!headless && hasDisplay()) {
+    // The desktop binding is not part of this build; the headless one serves.
+    std::fprintf(stderr, "zelvor: no desktop binding in this build; running headless\n");
   }
 
   std::string error;
@@ -49,16 +79,30 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelvor: %s\n", error.c_str());
     return 1;
   }
-  Platform platform = binding->platform();
-  ConfigStore store(platform.registry, platform.folders, platform.files);
-  const InstallResult installed = InstallDefaults(store, args);
-  if (!installed.error.empty()) {
-    std::fprintf(stderr, "zelvor: %s\n", installed.error.c_str());
+  auto desk = HeadlessDesktop::create(verbose ? stderr : nullptr, error);
+  if (!desk) {
+    std::fprintf(stderr, "zelvor: %s\n", error.c_str());
     return 1;
   }
-  if (installed.installed) {
-    std::printf("zelvor: default settings installed in %s\n", binding->store().path().c_str());
+  Platform platform = binding->platform();
+  UnixSingleInstance instance(UnixSingleInstance::defaultFolder(platform.folders.configFolder()));
+  BuiltInComponents components;
+  AppOptions options;
+  options.install = InstallOptions{};
+  CZelvorApp app(platform, desk->desktop(), instance, components, std::move(options));
+
+  const auto started = app.InitInstance(args);
+  if (!started.running) return started.exitCode;
+
+  // SIGTERM and SIGINT choose "Salir", the same exit as the menu's.
+  TerminationSignals signals;
+  if (!signals.start(desk->loop(), app.mainWindow()->handle(), msg::Command, menu_id::Exit, error)) {
+    std::fprintf(stderr, "zelvor: %s\n", error.c_str());
   }
-  std::printf("zelvor: the notification-area shell is not built yet; exiting.\n");
-  return 0;
+  if (verbose) std::fprintf(stderr, "zelvor: running\n");
+  const int code = desk->loop().run();
+  signals.stop();
+  app.ExitInstance();
+  if (verbose) std::fprintf(stderr, "zelvor: exit sequence complete\n");
+  return code;
 }

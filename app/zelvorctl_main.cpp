@@ -26,6 +26,9 @@ constexpr std::array kGroups{
     CommandGroup{"reg", kRegUsage, runReg},
     CommandGroup{"diary", kDiaryUsage, runDiary},
     CommandGroup{"fetch", kFetchUsage, runFetch},
+    CommandGroup{"status", kStatusUsage, runStatus},
+    CommandGroup{"command", kCommandUsage, runCommand},
+    CommandGroup{"quit", kQuitUsage, runQuit},
 };
 
 void printHelp(std::FILE* out) {
@@ -36,7 +39,14 @@ void printHelp(std::FILE* out) {
                "\nKEY is a path below HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor (\"\" or \"/\" for\n"
                "the root) unless it starts with a hive name; '/' may stand for '\\'.\n"
                "VALUE \"@\" is the key's default value. Settings live in\n"
-               "$XDG_CONFIG_HOME/zelvor/settings.reg.\n");
+               "$XDG_CONFIG_HOME/zelvor/settings.reg.\n\n"
+               "status, command and quit talk to the running zelvor. status prints one\n"
+               "line per shown icon, open window and open menu item, fields separated by\n"
+               "tabs (a tab, line break or backslash inside a field is written \\t, \\n, \\\\):\n"
+               "  icon ID TITLE TIP IMAGE tray|bar\n"
+               "  window CLASS TITLE visible|hidden\n"
+               "  menu TITLE, then item DEPTH ID FLAGS TEXT per item\n"
+               "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n");
 }
 
 }  // namespace

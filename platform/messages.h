@@ -44,4 +44,11 @@ inline constexpr std::uint32_t ConnectionUp = 1225;
 // Thread message to the icon-blink worker: stop.
 inline constexpr std::uint32_t StopBlink = 1226;
 
+// Private messages of this implementation (numbers no other message uses).
+// A request of another process arrived over the instance channel (wParam:
+// the request number to read and answer through SingleInstance).
+inline constexpr std::uint32_t ControlRequest = 1340;
+// From the icon-blink worker (wParam icon id, lParam 1 blink image, 0 normal).
+inline constexpr std::uint32_t BlinkStep = 1341;
+
 }  // namespace zelvor::msg

@@ -16,9 +16,15 @@ class AppTest : public ::testing::Test {
   std::map<std::string, std::string> env() const {
     return {{"XDG_CONFIG_HOME", sandbox.root() + "config"},
             {"XDG_DATA_HOME", sandbox.root() + "data"},
-            {"HOME", sandbox.root() + "home"}};
+            {"HOME", sandbox.root() + "home"},
+            {"XDG_RUNTIME_DIR", sandbox.root() + "runtime"}};
   }
+  // One start of the resident program, up to the moment it runs, then "Salir".
   ProcessResult zelvor(std::vector<std::string> args) const {
+    return testing::runZelvorOnce(ZELVOR_BIN, ZELVORCTL_BIN, args, env(), sandbox.root());
+  }
+  // A run that ends by itself (--version, --help).
+  ProcessResult zelvorToEnd(std::vector<std::string> args) const {
     args.insert(args.begin(), ZELVOR_BIN);
     return testing::runProcess(args, env());
   }
@@ -32,7 +38,14 @@ class AppTest : public ::testing::Test {
     EXPECT_EQ(r.exitCode, 0) << args[0] << " " << (args.size() > 1 ? args[1] : "") << ": " << r.err;
     return r.out;
   }
-  std::string exportAll() const { return ok({"reg", "export"}); }
+  // The whole tree but MainHWnd, which every start rewrites with the
+  // identity of the instance that runs.
+  std::string exportAll() const {
+    std::string text = ok({"reg", "export"});
+    const auto at = text.find("\"MainHWnd\"=");
+    if (at != std::string::npos) text.erase(at, text.find('\n', at) + 1 - at);
+    return text;
+  }
 
   testing::Sandbox sandbox;
 };
@@ -81,8 +94,6 @@ const std::string kEveryLineFormExported =
 TEST_F(AppTest, FirstStartInstallsTheDefaultsAndTheAutostartEntry) {
   const ProcessResult r = zelvor({});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("default settings installed"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("not built yet"), std::string::npos) << r.out;
   EXPECT_TRUE(sandbox.exists("config/zelvor/settings.reg"));
   const std::string desktop = sandbox.read("config/autostart/zelvor.desktop");
   EXPECT_NE(desktop.find("\nExec=" + std::string(ZELVOR_BIN) + "\n"), std::string::npos) << desktop;
@@ -95,7 +106,6 @@ TEST_F(AppTest, FirstStartInstallsTheDefaultsAndTheAutostartEntry) {
   ok({"reg", "set", "", "EstiloMenus", "--sz", "2"});
   const ProcessResult again = zelvor({});
   ASSERT_EQ(again.exitCode, 0) << again.err;
-  EXPECT_EQ(again.out.find("default settings installed"), std::string::npos) << again.out;
   EXPECT_EQ(ok({"reg", "get", "", "EstiloMenus"}), "2\n");
 }
 
@@ -122,8 +132,8 @@ TEST_F(AppTest, ArgumentsThatAreNoOptionsChangeNothing) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("/home/ina"), std::string::npos) << r.err;
   EXPECT_EQ(exportAll(), before);
-  EXPECT_EQ(zelvor({"--version"}).exitCode, 0);
-  const ProcessResult help = zelvor({"--help"});
+  EXPECT_EQ(zelvorToEnd({"--version"}).exitCode, 0);
+  const ProcessResult help = zelvorToEnd({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("/i"), std::string::npos);
 }

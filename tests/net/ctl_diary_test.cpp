@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/net/cost_cases.h"
+#include "tests/support/process.h"
 #include "tests/net/diary_sandbox.h"
 
 extern char** environ;
@@ -34,8 +35,11 @@ class CtlDiaryTest : public ::testing::Test {
            "HOME=" + folder, std::string("TZ=") + testing::kCentralEurope, "LC_ALL=C",
            "PATH=/usr/bin:/bin"};
     // zelvorctl installs nothing; the program's first run does.
-    const ProcessRun first = run(ZELVOR_PATH, {});
-    EXPECT_EQ(first.status, 0) << first.err;
+    std::map<std::string, std::string> vars;
+    for (const auto& e : env) vars[e.substr(0, e.find('='))] = e.substr(e.find('=') + 1);
+    vars["XDG_RUNTIME_DIR"] = folder + "runtime";
+    const auto first = testing::runZelvorOnce(ZELVOR_PATH, ZELVORCTL_PATH, {}, vars, folder);
+    EXPECT_EQ(first.exitCode, 0) << first.err;
   }
   ~CtlDiaryTest() override { std::filesystem::remove_all(folder); }
 

@@ -158,4 +158,68 @@ inline ProcessResult runProcess(std::vector<std::string> argv,
   return result;
 }
 
+// One start of the resident program as a user sees it: zelvor runs headless
+// until it answers zelvorctl, then is asked to quit. A start that ends by
+// itself (a bad option, a second instance) is reported as it ended. Its
+// output goes through files in scratchFolder, so nothing blocks on a pipe.
+inline ProcessResult runZelvorOnce(const std::string& zelvor, const std::string& zelvorctl,
+                                   const std::vector<std::string>& args,
+                                   const std::map<std::string, std::string>& env,
+                                   const std::string& scratchFolder) {
+  std::vector<std::string> argv{zelvor, "--headless"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  const std::string outPath = scratchFolder + "/zelvor.out", errPath = scratchFolder + "/zelvor.err";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  const pid_t pid = startProcess(argv, env, &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  ProcessResult result;
+  if (pid < 0) return result;
+
+  auto exitedBy = [&](int waitMs) {
+    for (int waited = 0;; waited += 20) {
+      int status = 0;
+      const pid_t r = ::waitpid(pid, &status, WNOHANG);
+      if (r == pid) {
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+      }
+      if (waited >= waitMs) return false;
+      ::usleep(20'000);
+    }
+  };
+  bool ended = false;
+  for (int tries = 0; tries < 600 && !ended; ++tries) {
+    if (exitedBy(0)) {
+      ended = true;
+      break;
+    }
+    if (runProcess({zelvorctl, "status"}, env).exitCode == 0) break;
+    ::usleep(50'000);
+  }
+  if (!ended) {
+    (void)runProcess({zelvorctl, "quit"}, env);
+    if (!exitedBy(30'000)) {
+      ::kill(pid, SIGKILL);
+      (void)waitExitCode(pid);
+      result.exitCode = -1;
+    }
+  }
+  auto slurp = [](const std::string& path) {
+    std::string data;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return data;
+    char buf[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0) data.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
+    return data;
+  };
+  result.out = slurp(outPath);
+  result.err = slurp(errPath);
+  return result;
+}
+
 }  // namespace zelvor::testing

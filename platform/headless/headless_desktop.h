@@ -1,0 +1,136 @@
+#pragma once
+// The headless desktop: the suite runs resident without a display. The
+// loop is real; the tray keeps its icons (zelvorctl status lists them),
+// menus are recorded as open, message boxes are printed on stderr and
+// answered with the choice that changes nothing, windows are kept as
+// models, hotkeys cannot be grabbed (zelvorctl command stands in for them),
+// and sounds are not played.
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/dialog_host.h"
+#include "platform/headless/headless_loop.h"
+#include "platform/hotkeys.h"
+#include "platform/menu_host.h"
+#include "platform/message_box.h"
+#include "platform/platform.h"
+#include "platform/screen.h"
+#include "platform/sound.h"
+#include "platform/tray_host.h"
+
+namespace zelvor {
+
+class HeadlessTray : public TrayHost {
+ public:
+  explicit HeadlessTray(std::FILE* log) : log_(log) {}
+  bool available() override { return true; }
+  void setCallbackTarget(WindowHandle) override {}
+  bool add(int iconId, const ImageRef& image, const std::string& tip) override;
+  bool modify(int iconId, const ImageRef& image, const std::string& tip) override;
+  void remove(int iconId) override;
+  Rect area() override { return {}; }
+  [[nodiscard]] std::size_t count() const { return icons_.size(); }
+
+ private:
+  std::FILE* log_;  // nullptr: quiet
+  std::map<int, std::string> icons_;
+};
+
+class HeadlessMenus : public MenuHost {
+ public:
+  explicit HeadlessMenus(EventLoop& loop) : loop_(loop) {}
+  void popup(const Menu& menu, Point at, MenuStyle style, WindowHandle owner) override;
+  void close() override;
+  bool isOpen() override { return owner_ != kNoWindow; }
+
+ private:
+  EventLoop& loop_;
+  WindowHandle owner_ = kNoWindow;
+};
+
+class HeadlessMessageBoxes : public MessageBoxes {
+ public:
+  MsgAnswer show(const MessageBoxRequest& request) override;
+};
+
+class HeadlessDialogs : public DialogHost {
+ public:
+  WindowHandle create(WindowModel& model) override;
+  void destroy(WindowHandle window) override { windows_.erase(window); }
+  void show(WindowHandle window) override { setVisible(window, true); }
+  void hide(WindowHandle window) override { setVisible(window, false); }
+  bool isVisible(WindowHandle window) override;
+  void activate(WindowHandle) override {}
+  void update(WindowHandle) override {}
+  void repaint(WindowHandle) override {}
+  Rect geometry(WindowHandle window) override;
+  int runModal(WindowModel& model) override;
+  void endModal(WindowModel&, int) override {}
+  void zoom(const Rect&, const Rect&) override {}
+  void showAnimated(WindowHandle window, Animation, bool, bool) override { show(window); }
+  void hideAnimated(WindowHandle window, Animation, bool, bool) override { hide(window); }
+  bool canUseOpacity() override { return false; }
+  std::vector<std::string> chooseFiles(const FileDialog&) override { return {}; }
+  std::string chooseFolder(const std::string&) override { return {}; }
+  bool chooseColour(Colour&) override { return false; }
+  bool chooseFont(Canvas::Font&, Colour&) override { return false; }
+
+ private:
+  void setVisible(WindowHandle window, bool visible);
+  struct Kept {
+    WindowModel* model;
+    bool visible;
+  };
+  std::map<WindowHandle, Kept> windows_;
+  WindowHandle next_ = 1;
+};
+
+class HeadlessScreen : public Screen {
+ public:
+  Point cursor() override { return {0, 0}; }
+  Rect workArea() override { return {0, 0, 1024, 768}; }
+  Size size() override { return {1024, 768}; }
+};
+
+// Sound counts as there, so that Vada VU stays enabled, but nothing plays.
+class HeadlessSound : public Sound {
+ public:
+  bool play(const std::string&, bool) override { return true; }
+  void stop() override {}
+  bool available() override { return true; }
+};
+
+class HeadlessHotkeys : public Hotkeys {
+ public:
+  bool registerHotkey(WindowHandle, int, std::uint32_t, std::uint32_t) override { return false; }
+  void unregisterHotkey(WindowHandle, int) override {}
+};
+
+class HeadlessDesktop {
+ public:
+  // log: where the tray reports what it shows (nullptr: nowhere).
+  [[nodiscard]] static std::unique_ptr<HeadlessDesktop> create(std::FILE* log, std::string& error);
+
+  [[nodiscard]] Desktop desktop() {
+    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_};
+  }
+  [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
+
+ private:
+  HeadlessDesktop(std::unique_ptr<HeadlessLoop> loop, std::FILE* log)
+      : loop_(std::move(loop)), tray_(log), menus_(*loop_) {}
+  std::unique_ptr<HeadlessLoop> loop_;
+  HeadlessTray tray_;
+  HeadlessMenus menus_;
+  HeadlessMessageBoxes boxes_;
+  HeadlessDialogs dialogs_;
+  HeadlessScreen screen_;
+  HeadlessSound sound_;
+  HeadlessHotkeys hotkeys_;
+};
+
+}  // namespace zelvor

@@ -1,0 +1,131 @@
+#include "platform/sim/sim_dialogs.h"
+
+namespace zelvor {
+namespace {
+
+Control* findButton(Control& c, std::string_view text) {
+  if (!c.visible) return nullptr;
+  if (c.kind == ControlKind::Button && c.text == text) return &c;
+  for (auto& child : c.children) {
+    if (Control* f = findButton(child, text)) return f;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void SimDialogs::note(const char* what, WindowHandle window) {
+  const auto it = windows_.find(window);
+  log.push_back(std::string(what) + " " + (it == windows_.end() ? "?" : it->second.model->className));
+}
+
+WindowHandle SimDialogs::create(WindowModel& model) {
+  const WindowHandle h = next_++;
+  windows_[h] = {&model, false};
+  note("create", h);
+  return h;
+}
+
+void SimDialogs::destroy(WindowHandle window) {
+  note("destroy", window);
+  windows_.erase(window);
+  if (active == window) active = kNoWindow;
+}
+
+void SimDialogs::show(WindowHandle window) {
+  note("show", window);
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.visible = true;
+}
+
+void SimDialogs::hide(WindowHandle window) {
+  note("hide", window);
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.visible = false;
+}
+
+bool SimDialogs::isVisible(WindowHandle window) {
+  const auto it = windows_.find(window);
+  return it != windows_.end() && it->second.visible;
+}
+
+void SimDialogs::activate(WindowHandle window) {
+  if (windows_.contains(window)) active = window;
+}
+
+void SimDialogs::update(WindowHandle window) { note("update", window); }
+void SimDialogs::repaint(WindowHandle window) { note("repaint", window); }
+
+Rect SimDialogs::geometry(WindowHandle window) {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? Rect{} : it->second.model->geometry;
+}
+
+int SimDialogs::runModal(WindowModel& model) {
+  log.push_back("modal " + model.className);
+  return onModal ? onModal(model) : modalDefault;
+}
+
+void SimDialogs::endModal(WindowModel& model, int code) {
+  log.push_back("endModal " + model.className + " " + std::to_string(code));
+}
+
+void SimDialogs::showAnimated(WindowHandle window, Animation animation, bool fromLeft, bool fromTop) {
+  animations.push_back({window, true, animation, fromLeft, fromTop});
+  show(window);
+}
+
+void SimDialogs::hideAnimated(WindowHandle window, Animation animation, bool toLeft, bool toTop) {
+  animations.push_back({window, false, animation, toLeft, toTop});
+  hide(window);
+}
+
+std::vector<std::string> SimDialogs::chooseFiles(const FileDialog&) {
+  if (fileAnswers.empty()) return {};
+  auto a = fileAnswers.front();
+  fileAnswers.pop_front();
+  return a;
+}
+
+std::string SimDialogs::chooseFolder(const std::string&) {
+  auto a = chooseFiles({});
+  return a.empty() ? std::string{} : a.front();
+}
+
+bool SimDialogs::chooseColour(Colour&) { return false; }
+bool SimDialogs::chooseFont(Canvas::Font&, Colour&) { return false; }
+
+WindowModel* SimDialogs::model(WindowHandle window) const {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second.model;
+}
+
+WindowHandle SimDialogs::findByClass(std::string_view className) const {
+  for (const auto& [h, kept] : windows_) {
+    if (kept.model->className == className) return h;
+  }
+  return kNoWindow;
+}
+
+std::vector<WindowHandle> SimDialogs::windows() const {
+  std::vector<WindowHandle> out;
+  for (const auto& [h, kept] : windows_) out.push_back(h);
+  return out;
+}
+
+bool SimDialogs::pressButton(WindowHandle window, std::string_view text) {
+  WindowModel* m = model(window);
+  if (m == nullptr) return false;
+  Control* b = findButton(m->root, text);
+  if (b == nullptr || !b->enabled) return false;
+  ControlEvent e;
+  e.kind = ControlEvent::Kind::Clicked;
+  e.controlId = b->id;
+  m->onEvent(e);
+  return true;
+}
+
+bool SimDialogs::requestClose(WindowHandle window) {
+  WindowModel* m = model(window);
+  return m != nullptr && m->onCloseRequest();
+}
+
+}  // namespace zelvor

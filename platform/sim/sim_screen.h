@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/screen.h"
+
+namespace zelvor {
+
+// A screen whose pointer a test moves.
+class SimScreen : public Screen {
+ public:
+  Point cursor() override { return pointer; }
+  Rect workArea() override { return work; }
+  Size size() override { return whole; }
+
+  Point pointer{1800, 1060};
+  Rect work{0, 0, 1920, 1040};
+  Size whole{1920, 1080};
+};
+
+}  // namespace zelvor

@@ -1,0 +1,192 @@
+// The real programs, as a user runs them: zelvor on the headless desktop,
+// a second start, zelvorctl status/command/quit, and termination signals.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  ProcessTest() {
+    root_ = fs::temp_directory_path() /
+            ("zelvor-process-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+             "-" + std::to_string(std::random_device{}()));
+    fs::create_directories(root_ / "run");
+    ::chmod((root_ / "run").c_str(), 0700);
+    env_ = {"XDG_CONFIG_HOME=" + (root_ / "config").string(), "XDG_DATA_HOME=" + (root_ / "data").string(),
+            "XDG_RUNTIME_DIR=" + (root_ / "run").string(), "HOME=" + root_.string(), "PATH=/usr/bin:/bin"};
+  }
+  ~ProcessTest() override {
+    if (zelvor_ > 0) {
+      ::kill(zelvor_, SIGKILL);
+      (void)wait(zelvor_, 5s);
+    }
+    fs::remove_all(root_);
+  }
+
+  // Starts a program with the sandbox environment; stdout and stderr go to files.
+  pid_t spawn(const std::vector<std::string>& argv, const std::string& name) {
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const auto& e : env_) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    const std::string out = (root_ / (name + ".out")).string(), err = (root_ / (name + ".err")).string();
+    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&fa, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, args[0], &fa, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&fa);
+    EXPECT_EQ(rc, 0) << argv[0];
+    return pid;
+  }
+  // The exit code, or -1 when the process has not ended in time (or died by a signal).
+  static int wait(pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+      int status = 0;
+      const pid_t r = ::waitpid(pid, &status, WNOHANG);
+      if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      if (std::chrono::steady_clock::now() > end) return -1;
+      std::this_thread::sleep_for(5ms);
+    }
+  }
+  std::string read(const std::string& name) {
+    std::ifstream f(root_ / name);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  struct Run {
+    int code;
+    std::string out, err;
+  };
+  Run ctl(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{ZELVORCTL};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const pid_t pid = spawn(argv, "ctl");
+    const int code = wait(pid, 30s);
+    return {code, read("ctl.out"), read("ctl.err")};
+  }
+  // Starts zelvor and waits (bounded) until it answers.
+  void startZelvor() {
+    zelvor_ = spawn({ZELVOR, "--headless", "--verbose"}, "zelvor");
+    for (int i = 0; i < 2000; ++i) {
+      if (read("zelvor.err").find("zelvor: running") != std::string::npos) return;
+      std::this_thread::sleep_for(5ms);
+    }
+    FAIL() << "zelvor did not start: " << read("zelvor.err");
+  }
+
+  fs::path root_;
+  std::vector<std::string> env_;
+  pid_t zelvor_ = 0;
+};
+
+TEST_F(ProcessTest, StatusListsTheIconsOfAFirstStart) {
+  startZelvor();
+  const Run r = ctl({"status"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  for (const char* line : {"icon\t1\tZelvor\t", "icon\t3\tVada VU\t", "icon\t4\tDade Rive\t",
+                           "icon\t5\tZivi Duvaza\t", "icon\t6\tDedo Vuv\t", "icon\t7\tDivo Zidezevuza\t",
+                           "icon\t8\tRezi Zovidaraz\t", "icon\t9\tDuvu Zevad\t",
+                           "icon\t10\tRavi Varudide\t", "icon\t300\tDeve Revazoz\t"}) {
+    EXPECT_NE(("\n" + r.out).find(std::string("\n") + line), std::string::npos) << line << "\n" << r.out;
+  }
+  EXPECT_EQ(r.out.find("menu\t"), std::string::npos);
+  // The socket is for this user only.
+  struct stat st {};
+  ASSERT_EQ(::stat((root_ / "run/zelvor/control.sock").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(ProcessTest, SecondStartEndsAtOnceAndTheFirstOpensItsMenu) {
+  startZelvor();
+  const pid_t second = spawn({ZELVOR, "--headless"}, "second");
+  EXPECT_EQ(wait(second, 30s), 0) << read("second.err");
+  // The menu opens when the first one has handled the request.
+  std::string out;
+  for (int i = 0; i < 400 && out.find("menu\tZelvor\n") == std::string::npos; ++i) {
+    out = ctl({"status"}).out;
+    std::this_thread::sleep_for(5ms);
+  }
+  EXPECT_NE(out.find("menu\tZelvor\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("item\t0\t3008\t-\tSalir\n"), std::string::npos);
+}
+
+TEST_F(ProcessTest, CommandRunsAndBadArgumentsAreRefused) {
+  startZelvor();
+  EXPECT_EQ(ctl({"command", "4", "0"}).code, 0);  // the Dade Rive menu
+  std::string out;
+  for (int i = 0; i < 400 && out.find("menu\tDade Rive\n") == std::string::npos; ++i) {
+    out = ctl({"status"}).out;
+    std::this_thread::sleep_for(5ms);
+  }
+  EXPECT_NE(out.find("menu\tDade Rive\n"), std::string::npos) << out;
+  const Run bad = ctl({"command", "4", "x"});
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.err.find("COMMAND"), std::string::npos);
+  EXPECT_EQ(ctl({"command", "4"}).code, 2);
+}
+
+TEST_F(ProcessTest, QuitRunsTheExitSequence) {
+  startZelvor();
+  EXPECT_EQ(ctl({"quit"}).code, 0);
+  EXPECT_EQ(wait(zelvor_, 30s), 0);
+  zelvor_ = 0;
+  const std::string err = read("zelvor.err");
+  EXPECT_NE(err.find("zelvor: tray remove 9\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("zelvor: exit sequence complete"), std::string::npos);
+  const Run after = ctl({"status"});
+  EXPECT_EQ(after.code, 1);
+  EXPECT_NE(after.err.find("no Zelvor instance is running"), std::string::npos) << after.err;
+}
+
+TEST_F(ProcessTest, TerminationSignalsRunTheSameExit) {
+  for (int sig : {SIGTERM, SIGINT}) {
+    startZelvor();
+    ASSERT_EQ(::kill(zelvor_, sig), 0);
+    EXPECT_EQ(wait(zelvor_, 30s), 0) << sig;
+    zelvor_ = 0;
+    const std::string err = read("zelvor.err");
+    EXPECT_NE(err.find("zelvor: tray remove 1\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("zelvor: exit sequence complete"), std::string::npos);
+    EXPECT_FALSE(fs::exists(root_ / "run/zelvor/control.sock"));
+  }
+}
+
+TEST_F(ProcessTest, AStaleSocketAndMainHWndFromACrashAreNotTrusted) {
+  startZelvor();
+  ::kill(zelvor_, SIGKILL);
+  (void)wait(zelvor_, 30s);
+  zelvor_ = 0;
+  // The socket file and MainHWnd are left behind; nothing answers.
+  EXPECT_EQ(ctl({"status"}).code, 1);
+  startZelvor();
+  EXPECT_EQ(ctl({"status"}).code, 0);
+}
+
+}  // namespace
