@@ -161,6 +161,8 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
       break;
     case ControlKind::Tabs: {
       auto* tabs = new QTabWidget;
+      // Every page title stays readable: the window grows instead of scrolling the tabs.
+      tabs->setUsesScrollButtons(false);
       for (std::size_t i = 0; i < c.children.size(); ++i) {
         ControlPath childPath = path;
         childPath.push_back(static_cast<int>(i));

@@ -1,5 +1,6 @@
 #include "platform/qt/tray_icon_widget.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,10 +31,12 @@ TrayIconWidget::TrayIconWidget(X11Connection& x11, MouseHandler onMouse)
   setAttribute(Qt::WA_AlwaysShowToolTips);
   setAttribute(Qt::WA_QuitOnClose, false);
   setMouseTracking(true);
-  // Trays hand out square cells; 22 is what most start with.
-  setMinimumSize(16, 16);
+  // Trays hand out square cells; 22 is the common size (and Qt's own).
+  setMinimumSize(22, 22);
   resize(22, 22);
   setAutoFillBackground(true);
+  // The native window exists (with its size hints) well before it is docked.
+  createWinId();
 }
 
 bool TrayIconWidget::dock(xcb_window_t trayOwner) {
@@ -47,9 +50,17 @@ bool TrayIconWidget::dock(xcb_window_t trayOwner) {
   message.data.data32[0] = XCB_CURRENT_TIME;
   message.data.data32[1] = kRequestDock;
   message.data.data32[2] = window;
-  xcb_send_event(x11_.connection(), 0, trayOwner, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
-  x11_.flush();
+  // Qt shows the widget by mapping it on the root window, but an XEmbed
+  // client must be unmapped when the tray embeds it (the tray maps it, as
+  // _XEMBED_INFO asks): a client mapped elsewhere gets a cell one pixel
+  // wide. So the widget is shown, unmapped again, and only then docked, all
+  // on Qt's own connection so that the tray sees the requests in this order.
+  xcb_connection_t* connection = x11_.connection();
+  if (auto* native = qApp->nativeInterface<QNativeInterface::QX11Application>()) connection = native->connection();
   show();
+  xcb_unmap_window(connection, window);
+  xcb_send_event(connection, 0, trayOwner, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+  xcb_flush(connection);
   return true;
 }
 
