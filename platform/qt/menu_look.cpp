@@ -130,7 +130,7 @@ void OfficeXpMenuStyle::drawControl(ControlElement element, const QStyleOption* 
   if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(painter->pen().color().isValid() && enabled ? QColor(0x10, 0x10, 0x10) : QColor(0xA0, 0xA0, 0xA0));
+    painter->setBrush(enabled ? QColor(0x10, 0x10, 0x10) : QColor(0xA0, 0xA0, 0xA0));
     const int x = r.right() - 10;
     const int y = r.center().y();
     const QPointF arrow[] = {QPointF(x, y - 4), QPointF(x + 4, y), QPointF(x, y + 4)};

@@ -187,6 +187,16 @@ TEST(HotkeyField, DescribesCombinationsInSpanish) {
   EXPECT_EQ(HotkeyEdit::describe(0x70 | 1 << 8).toStdString(), "Mayús + F1");
 }
 
+TEST(Sound, RefusesWhatCannotBePlayed) {
+  CanberraSound& sound = sharedDesktop().sound();
+  EXPECT_FALSE(sound.play("", false));
+  EXPECT_FALSE(sound.play("/no/such/folder/alarma.wav", true));
+  QTemporaryDir dir;
+  EXPECT_FALSE(sound.play(dir.path().toStdString(), false)) << "a folder is not a sound";
+  EXPECT_FALSE(sound.playing());
+  sound.stop();  // stopping with nothing playing is harmless
+}
+
 TEST(Printer, WritesPagesToAPdfFile) {
   QTemporaryDir dir;
   const std::string path = dir.filePath(QStringLiteral("out.pdf")).toStdString();

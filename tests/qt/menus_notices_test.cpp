@@ -104,9 +104,15 @@ TEST_P(Menus, ClosingWithoutAChoicePostsOnlyTheClose) {
   d.loop().removeTarget(h);
 }
 
+std::string styleName(const ::testing::TestParamInfo<MenuStyle>& param) {
+  const char* const looks[] = {"ClassicSideBar", "Classic", "OfficeXpSideBar", "OfficeXp"};
+  return looks[static_cast<int>(param.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(AllLooks, Menus,
                          ::testing::Values(MenuStyle::ClassicSideBar, MenuStyle::Classic, MenuStyle::OfficeXpSideBar,
-                                           MenuStyle::OfficeXp));
+                                           MenuStyle::OfficeXp),
+                         styleName);
 
 struct BoxCase {
   MsgButtons buttons;

@@ -53,18 +53,20 @@ inline bool waitUntil(const std::function<bool()>& done, int deadlineMs = 5000) 
   return true;
 }
 
-// One desktop for the whole test process (Qt allows one application).
+// One desktop for the whole test process (Qt allows one application). It
+// is never destroyed: at exit Qt's test input devices are already gone, and
+// tearing the application down after them crashes inside Qt.
 inline QtDesktop& sharedDesktop() {
   static int argc = 1;
   static char name[] = "zelvor-qt-test";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QtDesktop> desktop = [] {
+  static QtDesktop* desktop = [] {
     std::string error;
     QtDesktop::Options options;
     options.announceMissingTray = false;
     auto d = QtDesktop::create(argc, argv, error, options);
     if (!d) ADD_FAILURE() << error;
-    return d;
+    return d.release();
   }();
   return *desktop;
 }
