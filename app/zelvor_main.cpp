@@ -7,6 +7,9 @@
 
 #include "app/version.h"
 #include "platform/headless/headless_desktop.h"
+#ifdef ZELVOR_HAVE_QT
+#include "platform/qt/qt_desktop.h"
+#endif
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/unix_single_instance.h"
@@ -36,6 +39,33 @@ bool hasDisplay() {
   const char* x = std::getenv("DISPLAY");
   const char* w = std::getenv("WAYLAND_DISPLAY");
   return (x != nullptr && x[0] != '\0') || (w != nullptr && w[0] != '\0');
+}
+
+// Runs the suite on one desktop until "Salir"; returns the exit code.
+int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
+             const std::vector<std::string>& args) {
+  using namespace zelvor;
+  std::string error;
+  UnixSingleInstance instance(UnixSingleInstance::defaultFolder(platform.folders.configFolder()));
+  BuiltInComponents components;
+  AppOptions options;
+  options.install = InstallOptions{};
+  CZelvorApp app(platform, desktop, instance, components, std::move(options));
+
+  const auto started = app.InitInstance(args);
+  if (!started.running) return started.exitCode;
+
+  // SIGTERM and SIGINT choose "Salir", the same exit as the menu's.
+  TerminationSignals termination;
+  if (!termination.start(desktop.loop, app.mainWindow()->handle(), msg::Command, menu_id::Exit, error)) {
+    std::fprintf(stderr, "zelvor: %s\n", error.c_str());
+  }
+  if (verbose) std::fprintf(stderr, "zelvor: running\n");
+  const int code = desktop.loop.run();
+  termination.stop();
+  app.ExitInstance();
+  if (verbose) std::fprintf(stderr, "zelvor: exit sequence complete\n");
+  return code;
 }
 
 }  // namespace
@@ -68,41 +98,30 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!headless && hasDisplay()) {
-    // The desktop binding is not part of this build; the headless one serves.
-    std::fprintf(stderr, "zelvor: no desktop binding in this build; running headless\n");
-  }
-
   std::string error;
   auto binding = LinuxPlatform::create(error);
   if (!binding) {
     std::fprintf(stderr, "zelvor: %s\n", error.c_str());
     return 1;
   }
+
+  // Qt when there is a display (and the build has the binding), else headless.
+  if (!headless && hasDisplay()) {
+#ifdef ZELVOR_HAVE_QT
+    auto qt = QtDesktop::create(argc, argv, error);
+    if (!qt) {
+      std::fprintf(stderr, "zelvor: %s\n", error.c_str());
+      return 1;
+    }
+    return runSuite(binding->platform(), qt->desktop(), verbose, args);
+#else
+    std::fprintf(stderr, "zelvor: this build has no desktop binding; running headless\n");
+#endif
+  }
   auto desk = HeadlessDesktop::create(verbose ? stderr : nullptr, error);
   if (!desk) {
     std::fprintf(stderr, "zelvor: %s\n", error.c_str());
     return 1;
   }
-  Platform platform = binding->platform();
-  UnixSingleInstance instance(UnixSingleInstance::defaultFolder(platform.folders.configFolder()));
-  BuiltInComponents components;
-  AppOptions options;
-  options.install = InstallOptions{};
-  CZelvorApp app(platform, desk->desktop(), instance, components, std::move(options));
-
-  const auto started = app.InitInstance(args);
-  if (!started.running) return started.exitCode;
-
-  // SIGTERM and SIGINT choose "Salir", the same exit as the menu's.
-  TerminationSignals signals;
-  if (!signals.start(desk->loop(), app.mainWindow()->handle(), msg::Command, menu_id::Exit, error)) {
-    std::fprintf(stderr, "zelvor: %s\n", error.c_str());
-  }
-  if (verbose) std::fprintf(stderr, "zelvor: running\n");
-  const int code = desk->loop().run();
-  signals.stop();
-  app.ExitInstance();
-  if (verbose) std::fprintf(stderr, "zelvor: exit sequence complete\n");
-  return code;
+  return runSuite(binding->platform(), desk->desktop(), verbose, args);
 }

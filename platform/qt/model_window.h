@@ -1,0 +1,50 @@
+#pragma once
+// A window that shows a window model: its control tree laid out
+// automatically, its style as window flags, its events reported back.
+
+#include <QDialog>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "platform/qt/control_widgets.h"
+#include "platform/window_model.h"
+
+namespace zelvor {
+
+class ModelWindow final : public QDialog {
+ public:
+  ModelWindow(WindowModel& model, const ImagePixmaps& images);
+
+  // The model changed: rebuild when its shape changed, else sync in place.
+  void refresh();
+  void repaintCanvases() { tree_.repaintCanvases(); }
+  [[nodiscard]] WindowModel& model() { return model_; }
+  [[nodiscard]] const ControlTree& controls() const { return tree_; }
+  // The widget showing the control with this id; null when none.
+  [[nodiscard]] QWidget* widgetFor(int controlId) const;
+
+  // Called when a close was allowed (the host decides what closing means).
+  std::function<void()> onClosed;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void applyStyle();
+  void placeInitially();
+  void rebuild();
+  void report(const ControlPath& path, const std::function<void(Control&)>& change, const ControlEvent& event);
+
+  WindowModel& model_;
+  ControlTree tree_;
+  QVBoxLayout* layout_;
+  QPointer<QWidget> content_;
+  bool placed_ = false;
+};
+
+}  // namespace zelvor

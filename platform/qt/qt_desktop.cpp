@@ -1,0 +1,91 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <QMessageBox>
+
+#include <cstdlib>
+
+namespace zelvor {
+namespace {
+
+bool isSet(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr && *v != '\0';
+}
+
+}  // namespace
+
+bool QtDesktop::hasGraphicalSession(std::string& why) {
+  if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) return true;
+  why = "no graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set); start Zelvor from a desktop "
+        "session, or try it on a virtual display: xvfb-run -a zelvor";
+  return false;
+}
+
+std::unique_ptr<QtDesktop> QtDesktop::create(int& argc, char** argv, std::string& error, Options options) {
+  if (QCoreApplication::instance() == nullptr && !hasGraphicalSession(error)) return nullptr;
+  std::unique_ptr<QtDesktop> d(new QtDesktop);
+  if (QCoreApplication::instance() == nullptr) {
+    d->argc_ = argc;
+    QApplication::setApplicationName(QStringLiteral("Zelvor"));
+    QApplication::setDesktopFileName(QStringLiteral("zelvor"));
+    d->app_ = std::make_unique<QApplication>(d->argc_, argv);
+  }
+  QApplication::setQuitOnLastWindowClosed(false);
+  d->build(options);
+  return d;
+}
+
+void QtDesktop::build(Options options) {
+  strips_ = std::make_unique<ImageStrips>();
+  images_ = std::make_unique<ImagePixmaps>(*strips_);
+  loop_ = std::make_unique<QtEventLoop>();
+  x11_ = X11Connection::open();
+  const QString platform = QGuiApplication::platformName();
+  DesktopAbilities abilities;
+  abilities.canPlaceWindows = platform == QLatin1String("xcb");
+  abilities.canBlend = true;
+  if (x11_ && abilities.canPlaceWindows) {
+    // On X11 windows blend only when a compositing manager runs.
+    abilities.canBlend = x11_->selectionOwner("_NET_WM_CM_S" + std::to_string(x11_->screenNumber())) != XCB_WINDOW_NONE;
+  }
+  tray_ = std::make_unique<QtTrayHost>(*loop_, x11_.get(), *images_, pointer_);
+  if (options.announceMissingTray) {
+    tray_->onMissingTray([] {
+      auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Zelvor"),
+                                  QString::fromUtf8("No se encuentra el área de notificación del escritorio, así que "
+                                                    "los iconos de Zelvor no se pueden mostrar.\n\nZelvor sigue en "
+                                                    "marcha: vuelva a iniciar Zelvor para abrir su menú, o use "
+                                                    "zelvorctl desde una terminal."));
+      box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+      box->setAttribute(Qt::WA_DeleteOnClose);
+      box->open();
+    });
+  }
+  menus_ = std::make_unique<QtMenuHost>(*loop_, *images_);
+  dialogs_ = std::make_unique<QtDialogHost>(*images_, abilities);
+  screen_ = std::make_unique<QtScreen>(pointer_, platform != QLatin1String("wayland"));
+  sound_ = std::make_unique<CanberraSound>();
+  hotkeys_ = std::make_unique<X11Hotkeys>(*loop_, x11_.get());
+  notices_ = std::make_unique<QtNotices>(*strips_);
+  clipboard_ = std::make_unique<QtClipboard>(*loop_, x11_.get());
+  printer_ = std::make_unique<QtPrinter>(*images_);
+}
+
+QtDesktop::~QtDesktop() {
+  // Windows and icons go before the connection and the application they live on.
+  printer_.reset();
+  clipboard_.reset();
+  notices_.reset();
+  hotkeys_.reset();
+  sound_.reset();
+  screen_.reset();
+  dialogs_.reset();
+  menus_.reset();
+  tray_.reset();
+  x11_.reset();
+  loop_.reset();
+  images_.reset();
+  strips_.reset();
+}
+
+}  // namespace zelvor
