@@ -9,9 +9,12 @@ std::string listElementKey(int index) { return " " + std::to_string(index); }
 std::string ConfigStore::KeyPath(std::string_view subPath) { return joinKeyPath(kRootKey, subPath); }
 
 std::string ConfigStore::ReadConfigString(std::string_view subPath, std::string_view name) const {
-  CRegKeyEx key(registry_);
-  if (key.Open(Hive::CurrentUser, KeyPath(subPath)) != RegStatus::Ok) return {};
-  return key.GetString(name);
+  // One lookup: a missing key reads like a missing value, as an open that
+  // fails would make it read.
+  const auto value = registry_.queryValue(Hive::CurrentUser, KeyPath(subPath), name);
+  std::string text;
+  if (!value || !value->readText(text)) return {};
+  return text;
 }
 
 int ConfigStore::ReadConfigInt(std::string_view subPath, std::string_view name) const {
