@@ -2,13 +2,18 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+
+#include <xcb/xfixes.h>
+
+#include <cstdlib>
 
 #include "platform/messages.h"
 
 namespace zelvor {
 namespace {
 
-constexpr int kWatchIntervalMs = 2000;
+constexpr const char* kWatcherService = "org.kde.StatusNotifierWatcher";
 // Panels often start a little after the programs of a session.
 constexpr int kMissingGraceMs = 8000;
 
@@ -18,9 +23,7 @@ QtTrayHost::QtTrayHost(QtEventLoop& loop, X11Connection* x11, const ImagePixmaps
     : loop_(loop), x11_(x11), images_(images), pointer_(pointer) {
   SniItem::registerTypes();
   kind_ = detect(trayOwner_);
-  watch_.setInterval(kWatchIntervalMs);
-  QObject::connect(&watch_, &QTimer::timeout, this, [this] { recheck(); });
-  watch_.start();
+  watchForHosts();
   missingGrace_.setSingleShot(true);
   missingGrace_.setInterval(kMissingGraceMs);
   QObject::connect(&missingGrace_, &QTimer::timeout, this, [this] {
@@ -33,11 +36,43 @@ QtTrayHost::QtTrayHost(QtEventLoop& loop, X11Connection* x11, const ImagePixmaps
 
 QtTrayHost::~QtTrayHost() = default;
 
+void QtTrayHost::watchForHosts() {
+  // Hosts come and go (a panel restarts, starts late): the session bus
+  // reports the watcher's arrival and departure, and the X server reports a
+  // change of the tray selection's owner, so nothing polls and an idle suite
+  // never wakes up for this.
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  if (bus.isConnected()) {
+    hostWatcher_ = std::make_unique<QDBusServiceWatcher>(QString::fromLatin1(kWatcherService), bus,
+                                                         QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(hostWatcher_.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+                     [this] { recheck(); });
+  }
+  if (x11_ == nullptr) return;
+  xcb_connection_t* c = x11_->connection();
+  const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(c, &xcb_xfixes_id);
+  if (xfixes == nullptr || !xfixes->present) return;
+  auto* version = xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 5, 0), nullptr);
+  std::free(version);
+  const xcb_atom_t selection = x11_->atom("_NET_SYSTEM_TRAY_S" + std::to_string(x11_->screenNumber()));
+  xcb_xfixes_select_selection_input(c, x11_->root(), selection,
+                                    XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                        XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                        XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+  x11_->flush();
+  const std::uint8_t notify = static_cast<std::uint8_t>(xfixes->first_event + XCB_XFIXES_SELECTION_NOTIFY);
+  x11_->addListener([this, notify](const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7F) != notify) return false;
+    recheck();
+    return true;
+  });
+}
+
 QtTrayHost::HostKind QtTrayHost::detect(xcb_window_t& trayOwner) const {
   trayOwner = XCB_WINDOW_NONE;
   const QDBusConnection bus = QDBusConnection::sessionBus();
   if (bus.isConnected() && bus.interface() != nullptr &&
-      bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value()) {
+      bus.interface()->isServiceRegistered(QString::fromLatin1(kWatcherService)).value()) {
     return HostKind::StatusNotifier;
   }
   if (x11_ != nullptr) {

@@ -5,6 +5,7 @@
 // when a panel starts after the suite and move when it is replaced.
 
 #include <QObject>
+#include <QDBusServiceWatcher>
 #include <QTimer>
 
 #include <functional>
@@ -46,6 +47,7 @@ class QtTrayHost final : public QObject, public TrayHost {
   [[nodiscard]] Rect iconRect(int iconId);
 
  private:
+  void watchForHosts();
   struct Icon {
     ImageRef image;
     std::string tip;
@@ -65,7 +67,7 @@ class QtTrayHost final : public QObject, public TrayHost {
   std::map<int, Icon> icons_;
   HostKind kind_ = HostKind::None;
   xcb_window_t trayOwner_ = XCB_WINDOW_NONE;
-  QTimer watch_;
+  std::unique_ptr<QDBusServiceWatcher> hostWatcher_;
   QTimer missingGrace_;
   bool missingAnnounced_ = false;
   std::function<void()> announceMissing_;
