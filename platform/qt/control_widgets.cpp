@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -152,6 +153,8 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
         auto* date = new QDateEdit;
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        // Month and day names speak the suite's language, like every text of it.
+        date->setLocale(QLocale(QLocale::Spanish, QLocale::Spain));
         w = date;
       } else {
         auto* time = new QTimeEdit;
