@@ -14,6 +14,12 @@ using namespace tariff_dialog;
 constexpr int kAccepted = 1;
 constexpr int kCancelled = 2;
 
+// The column widths were chosen for an 8-point desktop font; Linux desktop
+// fonts are about a third larger, so the columns grow alike and keep texts
+// such as "Todo el día" whole.
+constexpr int kColumnScaleNumerator = 4;
+constexpr int kColumnScaleDenominator = 3;
+
 constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
 
@@ -37,6 +43,10 @@ int secondsOf(int hour, int minute) { return hour * kSecondsPerHour + minute * k
 
 }  // namespace
 
+int TariffColumnWidth(const ListColumn& column) {
+  return column.width * kColumnScaleNumerator / kColumnScaleDenominator;
+}
+
 DiaryMessage TariffSaveFailedMessage() {
   return {"No se han podido guardar las tarifas telefónicas.", std::string(kTariffMessageCaption),
           DiaryMessage::Icon::Warning, false};
@@ -56,10 +66,13 @@ CTarifasDlg::CTarifasDlg(ConfigStore& store, Locale& locale, Clock& clock, Dialo
 
 void CTarifasDlg::build() {
   Control list = Control::make(ControlKind::ListView, kList);
+  int width = 0;
   for (const auto& column : kTariffColumns) {
-    list.columns.push_back({std::string(column.title), column.width, false});
+    list.columns.push_back({std::string(column.title), TariffColumnWidth(column), false});
+    width += list.columns.back().width;
   }
-  list.size = {540, 150};
+  // Every column in sight, with room for the frame and a scroll bar.
+  list.size = {width + 24, 150};
   root.add(std::move(list));
 
   Control& choices = root.add(Control::make(ControlKind::Row));

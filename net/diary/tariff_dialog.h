@@ -98,6 +98,9 @@ class CTarifasDlg final : public WindowModel {
   TariffDialogResult result_;
 };
 
+// The width a column of kTariffColumns has on this desktop.
+[[nodiscard]] int TariffColumnWidth(const ListColumn& column);
+
 // The message when the tariffs cannot be written (the dialog stays open, so
 // nothing the user edited is lost).
 [[nodiscard]] DiaryMessage TariffSaveFailedMessage();

@@ -87,7 +87,10 @@ QWidget* ControlTree::buildContainer(const Control& c, const ControlPath& path) 
                                                        k == ControlKind::Slider || k == ControlKind::Column));
     layout->addWidget(child, grows ? 1 : 0);
   }
-  if (c.kind == ControlKind::Column && path.empty()) layout->addStretch(0);
+  // A column stacks its children from the top: height it is given beyond
+  // theirs (beside a taller neighbour in a row) stays below them, unless a
+  // child that grows takes it.
+  if (c.kind == ControlKind::Column) layout->addStretch(0);
   return box;
 }
 

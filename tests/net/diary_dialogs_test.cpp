@@ -100,7 +100,7 @@ TEST_F(DiaryDialogsTest, TariffDialogShowsTheDefaultTariffs) {
     ASSERT_EQ(list.columns.size(), kTariffColumns.size());
     for (std::size_t i = 0; i < list.columns.size(); ++i) {
       EXPECT_EQ(list.columns[i].title, kTariffColumns[i].title);
-      EXPECT_EQ(list.columns[i].width, kTariffColumns[i].width);
+      EXPECT_EQ(list.columns[i].width, TariffColumnWidth(kTariffColumns[i]));
     }
     EXPECT_EQ(user.rows(td::kList), kDefaultTariffRows);
     EXPECT_EQ(list.value, -1);
