@@ -210,4 +210,11 @@ bool TariffEditor::Accept() {
   return true;
 }
 
+void TariffEditor::Cancel() {
+  if (!Changed()) return;
+  loaded_ = LoadTariffs(store_);
+  settings_ = loaded_;
+  selected_.reset();
+}
+
 }  // namespace zelvor::diary

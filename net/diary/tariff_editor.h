@@ -92,6 +92,9 @@ class TariffEditor {
   // On accept: when anything changed, the whole Tarifas key is rewritten.
   // Returns whether it wrote.
   bool Accept();
+  // On cancel with changes the list is read again from the store, so the
+  // next showing starts from what is stored.
+  void Cancel();
 
   // The editors as they show a tariff, and the tariff the editors describe
   // (or the message that refuses what was typed).

@@ -136,6 +136,10 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
       break;
     }
     case ControlKind::TimePicker:
+      if (auto* picker = qobject_cast<QDateTimeEdit*>(w); picker != nullptr && !c.text.empty() &&
+                                                         picker->displayFormat() != text) {
+        picker->setDisplayFormat(text);
+      }
       if (auto* date = qobject_cast<QDateEdit*>(w); date != nullptr && c.showDate) {
         date->setDate(QDate(1970, 1, 1).addDays(c.value));
       } else if (auto* time = qobject_cast<QTimeEdit*>(w)) {

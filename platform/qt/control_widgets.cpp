@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -86,7 +87,10 @@ QWidget* ControlTree::buildContainer(const Control& c, const ControlPath& path) 
                                                        k == ControlKind::Slider || k == ControlKind::Column));
     layout->addWidget(child, grows ? 1 : 0);
   }
-  if (c.kind == ControlKind::Column && path.empty()) layout->addStretch(0);
+  // A column stacks its children from the top: height it is given beyond
+  // theirs (beside a taller neighbour in a row) stays below them, unless a
+  // child that grows takes it.
+  if (c.kind == ControlKind::Column) layout->addStretch(0);
   return box;
 }
 
@@ -152,6 +156,8 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
         auto* date = new QDateEdit;
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        // Month and day names speak the suite's language, like every text of it.
+        date->setLocale(QLocale(QLocale::Spanish, QLocale::Spain));
         w = date;
       } else {
         auto* time = new QTimeEdit;
