@@ -36,7 +36,8 @@ enum class ControlKind {
   Spin,         // value in [minimum, maximum]
   HotkeyField,  // value: low byte key, second byte modifiers (field form: 1 Shift, 2 Ctrl, 4 Alt)
   ColourButton, // colour
-  TimePicker,   // value = seconds after midnight; or a date when showDate (value = days since 1970)
+  TimePicker,   // value = seconds after midnight; or a date when showDate (value = days since 1970);
+                // text: the display format ("HH:mm"), empty for the binding's own
   Tabs,         // items = page titles, value = current page, children = one Column per page
   Progress,     // value in [minimum, maximum]
   StatusBar,    // items = the parts' texts

@@ -139,6 +139,8 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
       if (auto* date = qobject_cast<QDateEdit*>(w); date != nullptr && c.showDate) {
         date->setDate(QDate(1970, 1, 1).addDays(c.value));
       } else if (auto* time = qobject_cast<QTimeEdit*>(w)) {
+        const QString format = c.text.empty() ? QStringLiteral("HH:mm:ss") : text;
+        if (time->displayFormat() != format) time->setDisplayFormat(format);
         time->setTime(QTime(0, 0).addSecs(c.value));
       }
       break;

@@ -86,7 +86,10 @@ QWidget* ControlTree::buildContainer(const Control& c, const ControlPath& path) 
                                                        k == ControlKind::Slider || k == ControlKind::Column));
     layout->addWidget(child, grows ? 1 : 0);
   }
-  if (c.kind == ControlKind::Column && path.empty()) layout->addStretch(0);
+  // A column keeps its controls at the top, as dialog templates do: one
+  // beside a taller sibling would otherwise spread them over its height.
+  // Children that grow still take the room (their stretch is higher).
+  if (c.kind == ControlKind::Column) layout->addStretch(0);
   return box;
 }
 
