@@ -69,8 +69,6 @@ void QtTrayHost::attach(int iconId, Icon& icon) {
       pointer_.lastActivation = at;
       deliver(iconId, message);
     });
-    // A stable name per icon, so that scripts and tests can find each one.
-    icon.xembed->setWindowTitle(QStringLiteral("zelvor-icon-%1").arg(iconId));
     refresh(icon);
     if (!icon.sni->registerWithWatcher()) icon.sni.reset();
   } else if (kind_ == HostKind::XEmbed && x11_ != nullptr) {
