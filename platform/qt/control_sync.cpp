@@ -136,9 +136,12 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
       break;
     }
     case ControlKind::TimePicker:
-      if (auto* picker = qobject_cast<QDateTimeEdit*>(w); picker != nullptr && !c.text.empty() &&
-                                                         picker->displayFormat() != text) {
-        picker->setDisplayFormat(text);
+      if (auto* picker = qobject_cast<QDateTimeEdit*>(w)) {
+        // The model's text is the display format; empty keeps the binding's own.
+        const QString format = !c.text.empty() ? text
+                               : c.showDate    ? QStringLiteral("dd/MM/yyyy")
+                                               : QStringLiteral("HH:mm:ss");
+        if (picker->displayFormat() != format) picker->setDisplayFormat(format);
       }
       if (auto* date = qobject_cast<QDateEdit*>(w); date != nullptr && c.showDate) {
         date->setDate(QDate(1970, 1, 1).addDays(c.value));

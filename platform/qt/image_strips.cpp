@@ -40,7 +40,7 @@ int ImageStrips::count(ImageStrip strip) {
     case ImageStrip::Product: return 8;
     case ImageStrip::Blink: return 1;
     case ImageStrip::Small: return 4;
-    case ImageStrip::Large: return 2;
+    case ImageStrip::Large: return 14;
     case ImageStrip::None: break;
   }
   return 0;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <set>
+#include <vector>
 #include <thread>
 
 #include "platform/qt/common_dialogs.h"
@@ -98,14 +99,23 @@ TEST(ImageStrips, EveryPictureIsDrawnAndDistinctFromTheOthers) {
     ImageStrip strip;
     int count;
     int side;
+    std::set<int> blank;  // cells that hold no picture on purpose
   };
-  for (const Case c : {Case{ImageStrip::Utility, 24, 16}, Case{ImageStrip::Product, 8, 16}, Case{ImageStrip::Blink, 1, 16},
-                       Case{ImageStrip::Small, 4, 16}, Case{ImageStrip::Large, 2, 32}}) {
+  const std::vector<Case> cases = {
+      {ImageStrip::Utility, 24, 16, {}}, {ImageStrip::Product, 8, 16, {}}, {ImageStrip::Blink, 1, 16, {}},
+      {ImageStrip::Small, 4, 16, {}},
+      // The 32x32 strip has the pictures the suite's windows ask for.
+      {ImageStrip::Large, 14, 32, {2, 3, 4, 7, 8, 9, 10, 11, 12}}};
+  for (const Case& c : cases) {
     std::set<QByteArray> seen;
     for (int i = 0; i < c.count; ++i) {
       const QPixmap p = strips.pixmap(c.strip, i);
       ASSERT_FALSE(p.isNull()) << static_cast<int>(c.strip) << " " << i;
       EXPECT_EQ(p.width(), c.side);
+      if (c.blank.contains(i)) {
+        EXPECT_EQ(opaquePixels(p), 0) << "cell " << i << " of strip " << static_cast<int>(c.strip);
+        continue;
+      }
       EXPECT_GT(opaquePixels(p), 8) << "picture " << i << " of strip " << static_cast<int>(c.strip) << " is empty";
       EXPECT_TRUE(seen.insert(hashOf(p)).second) << "picture " << i << " repeats another";
     }

@@ -2,7 +2,10 @@
 
 #include <fstream>
 
+#include "exit/countdown_window.h"
+#include "exit/scheduler.h"
 #include "shell/modeless_window.h"
+#include "shell/warning_sound.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace zelvor::testing {
@@ -45,6 +48,31 @@ TEST_F(HelpersTest, EventSoundsResolveThroughTheirKeysAndOnlyExistingFilesPlay) 
   helpers().PlayEventSound("");
   EXPECT_EQ(desk.sound.plays.size(), 2u);
   EXPECT_EQ(desk.sound.stops, 1);
+}
+
+TEST_F(HelpersTest, TheTriggersWarningSoundsTheSchemesExclamationBeforeItOpens) {
+  const std::string ding = makeFile("exclamation.wav");
+  setEvent("SystemExclamation", ding);
+  ShellEventSoundPlayer sound(helpers());
+  CountdownWindowPresenter countdown(desk.dialogs, desk.loop);
+  CScheduler trigger({sim.registry, sim.clock, &countdown, &sound}, scheduler_setup::AutomaticConnect());
+  std::size_t playsWhenShown = 0;
+  desk.dialogs.onModal = [&](WindowModel&) {
+    playsWhenShown = desk.sound.plays.size();
+    desk.loop.advanceMs(1000);  // a warning of 0 seconds runs out on the first tick
+    return kCountdownAccepted;
+  };
+
+  EXPECT_TRUE(trigger.ConfirmWithWarning("Se va a conectar.", "Conectar automáticamente", 5));
+  EXPECT_TRUE(desk.sound.plays.empty()) << "no warning, no sound";
+
+  trigger.SetShowWarning(true);
+  trigger.SetSeconds(0);
+  EXPECT_TRUE(trigger.ConfirmWithWarning("Se va a conectar.", "Conectar automáticamente", 5));
+  EXPECT_EQ(playsWhenShown, 1u);
+  ASSERT_EQ(desk.sound.plays.size(), 1u);
+  EXPECT_EQ(desk.sound.plays[0].file, ding);
+  EXPECT_FALSE(desk.sound.plays[0].loop);
 }
 
 TEST(EnvironmentTest, ExpandsKnownNamesAndKeepsTheRest) {
