@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/image.h"
@@ -123,6 +124,10 @@ struct Control {
   }
   [[nodiscard]] Control* find(int controlId);
   [[nodiscard]] const Control* find(int controlId) const;
+  // The visible button with exactly this text ("&Agregar"), searching inside
+  // visible containers only; nullptr when there is none.
+  [[nodiscard]] Control* findButton(std::string_view buttonText);
+  [[nodiscard]] const Control* findButton(std::string_view buttonText) const;
 };
 
 // What the user did, reported after the binding updated the model.

@@ -1,18 +1,6 @@
 #include "platform/sim/sim_dialogs.h"
 
 namespace zelvor {
-namespace {
-
-Control* findButton(Control& c, std::string_view text) {
-  if (!c.visible) return nullptr;
-  if (c.kind == ControlKind::Button && c.text == text) return &c;
-  for (auto& child : c.children) {
-    if (Control* f = findButton(child, text)) return f;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 void SimDialogs::note(const char* what, WindowHandle window) {
   const auto it = windows_.find(window);
@@ -114,7 +102,7 @@ std::vector<WindowHandle> SimDialogs::windows() const {
 bool SimDialogs::pressButton(WindowHandle window, std::string_view text) {
   WindowModel* m = model(window);
   if (m == nullptr) return false;
-  Control* b = findButton(m->root, text);
+  Control* b = m->root.findButton(text);
   if (b == nullptr || !b->enabled) return false;
   ControlEvent e;
   e.kind = ControlEvent::Kind::Clicked;

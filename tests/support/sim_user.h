@@ -78,7 +78,7 @@ class SimUser {
   // Presses the visible button with this text ("&Agregar"); false when
   // there is none or it is disabled.
   bool press(std::string_view text) {
-    const Control* b = buttonWithText(window_.root, text);
+    const Control* b = window_.root.findButton(text);
     if (b == nullptr || !b->enabled) return false;
     report(ControlEvent::Kind::Clicked, b->id);
     return true;
@@ -127,14 +127,6 @@ class SimUser {
     for (Control& child : c.children) {
       if (child.id == id) return &c;
       if (Control* p = parentOf(child, id)) return p;
-    }
-    return nullptr;
-  }
-  static const Control* buttonWithText(const Control& c, std::string_view text) {
-    if (!c.visible) return nullptr;
-    if (c.kind == ControlKind::Button && c.text == text) return &c;
-    for (const Control& child : c.children) {
-      if (const Control* f = buttonWithText(child, text)) return f;
     }
     return nullptr;
   }
