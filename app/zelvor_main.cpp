@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/assembly/suite_components.h"
 #include "app/version.h"
 #include "platform/headless/headless_desktop.h"
 #ifdef ZELVOR_HAVE_QT
@@ -47,7 +48,7 @@ int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
   using namespace zelvor;
   std::string error;
   UnixSingleInstance instance(UnixSingleInstance::defaultFolder(platform.folders.configFolder()));
-  BuiltInComponents components;
+  SuiteComponents components(kVersion);
   AppOptions options;
   options.install = InstallOptions{};
   CZelvorApp app(platform, desktop, instance, components, std::move(options));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/assembly/suite_components.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_single_instance.h"
@@ -28,7 +29,7 @@ struct World {
   zelvor::SimDesktop desk;
   zelvor::SimInstanceWorld instances;
   zelvor::SimSingleInstance instance;
-  zelvor::BuiltInComponents components;
+  zelvor::SuiteComponents components{"fuzz"};
   std::unique_ptr<zelvor::CZelvorApp> app;
 };
 

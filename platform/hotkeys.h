@@ -24,6 +24,9 @@ class Hotkeys {
   [[nodiscard]] virtual bool registerHotkey(WindowHandle target, int id, std::uint32_t modifiers,
                                             std::uint32_t virtualKey) = 0;
   virtual void unregisterHotkey(WindowHandle target, int id) = 0;
+  // Whether this desktop lets a program grab key combinations at all (a
+  // Wayland session does not: its own shortcut settings run commands).
+  [[nodiscard]] virtual bool canGrab() const = 0;
 };
 
 }  // namespace zelvor

@@ -32,7 +32,7 @@ enum class ControlKind {
   Combo,        // items, value = selected index (-1 none); editable: text is free
   ListView,     // columns, rows, value = focused row (-1 none), selection, checkBoxes
   Tree,         // nodes, selectedPath
-  Button,       // text; isDefault
+  Button,       // text; isDefault; checkable (a toggle button) with checked
   Slider,       // value in [minimum, maximum]
   Spin,         // value in [minimum, maximum]
   HotkeyField,  // value: low byte key, second byte modifiers (field form: 1 Shift, 2 Ctrl, 4 Alt)
@@ -95,6 +95,7 @@ struct Control {
   bool editable = false;
   // Button
   bool isDefault = false;
+  bool checkable = false;  // a toggle button: pressing it flips checked
   // TimePicker
   bool showDate = false;
   // ListView

@@ -57,7 +57,6 @@ void CPrincipalDlg::Init() {
   if (root.Create(Hive::CurrentUser, kRootKey) == RegStatus::Ok) {
     root.SetDword(root_value::MainHWnd, app_.instance().instanceId());
   }
-  tooltipStyle_ = app_.store().ReadConfigInt("", root_value::EstiloTooltips);
   MakeIcon(icon_id::Product, "Zelvor", {}, -1, false);
   MakeIcon(icon_id::Bar, "Zelvor", {}, -1, false);
   for (const auto& u : kUtilities) {
@@ -69,6 +68,7 @@ void CPrincipalDlg::Init() {
 }
 
 void CPrincipalDlg::ApplyTooltipStyle() {
+  tooltipStyle_ = app_.store().ReadConfigInt("", root_value::EstiloTooltips);
   const bool desktopTip = tooltipStyle_ == 1;
   for (auto& [id, icon] : builtIn_) icon->SetDesktopTip(desktopTip);
   for (auto& icon : shortcuts_) icon->SetDesktopTip(desktopTip);

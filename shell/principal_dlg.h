@@ -52,6 +52,14 @@ class CPrincipalDlg : public MessageTarget {
   void OnMenuCommand(int commandId);
   void OnHotKey(int hotkeyId);
   void RegisterAllHotKeys();
+  // Registers a stored binding (registration form) under a hotkey id,
+  // replacing what that id had; false when the desktop refuses it (taken by
+  // another program, or no grabbing on this desktop). Every attempt is
+  // remembered for the status report.
+  bool RegisterHotkey(int hotkeyId, std::uint32_t binding);
+  void UnregisterHotkey(int hotkeyId);
+  // Re-reads EstiloTooltips and applies it to every icon.
+  void ApplyTooltipStyle();
   // Runs command code of a utility as the dispatch does.
   void RunUtilityCommand(UtilityKind kind, int code);
   void RunExitAction(int code);
@@ -80,7 +88,6 @@ class CPrincipalDlg : public MessageTarget {
   [[nodiscard]] const std::vector<std::unique_ptr<CTrayIcon>>& menuIcons() const { return raroMenus_; }
 
  private:
-  void ApplyTooltipStyle();
   void Hover(CTrayIcon& icon);
   void HoverUtility(UtilityKind kind, std::uint32_t mouseMessage);
   void DecodeAndRun(UtilityKind kind, std::uint32_t mouseMessage);
@@ -121,6 +128,12 @@ class CPrincipalDlg : public MessageTarget {
   std::unique_ptr<HoverTooltip> tooltip_;
   IconBar* iconBar_ = nullptr;
   bool exiting_ = false;
+  struct HotkeyRegistration {
+    std::uint32_t binding = 0;
+    bool registered = false;
+  };
+  std::map<int, HotkeyRegistration> hotkeys_;  // by id
+  int lastHotkey_ = -1;                        // the id last pressed
 };
 
 }  // namespace zelvor

@@ -1,6 +1,9 @@
 // The stored hotkeys: registration at start and the dispatch of a pressed one.
 
+#include <array>
+
 #include "platform/hotkeys.h"
+#include "shell/hotkey_names.h"
 #include "shell/principal_dlg.h"
 #include "shell/store/reg_key_ex.h"
 #include "shell/zelvor_app.h"
@@ -8,36 +11,30 @@
 namespace zelvor {
 namespace {
 
-struct HotkeyOwner {
-  UtilityKind kind;
-  int commands;
-};
-// In registration order, with the number of hotkey commands of each.
+// In registration order, each with its hotkey commands.
 constexpr std::array kHotkeyOwners{
-    HotkeyOwner{UtilityKind::VadaVU, 3},          HotkeyOwner{UtilityKind::DadeRive, 11},
-    HotkeyOwner{UtilityKind::ZiviDuvaza, 5},      HotkeyOwner{UtilityKind::DedoVuv, 7},
-    HotkeyOwner{UtilityKind::DivoZidezevuza, 2},  HotkeyOwner{UtilityKind::ReziZovidaraz, 3},
-    HotkeyOwner{UtilityKind::DuvuZevad, 5},       HotkeyOwner{UtilityKind::RaviVarudide, 1},
-    HotkeyOwner{UtilityKind::DeveRevazoz, 16},
+    UtilityKind::VadaVU,         UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,
+    UtilityKind::DedoVuv,        UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz,
+    UtilityKind::DuvuZevad,      UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz,
 };
 
 }  // namespace
 
 void CPrincipalDlg::RegisterAllHotKeys() {
   Registry& registry = app_.store().registry();
-  Hotkeys& hotkeys = app_.desktop().hotkeys;
   const auto registerValue = [&](const CRegKeyEx& key, std::string_view name, int id) {
     const auto value = key.GetDword(name);
     if (!value || *value == 0) return;
-    // A combination another program holds is silently left out.
-    (void)hotkeys.registerHotkey(handle_, id, *value >> 8 & 0xFF, *value & 0xFF);
+    // A combination another program holds is left out; the others go on.
+    (void)RegisterHotkey(id, *value);
   };
 
-  for (const auto& owner : kHotkeyOwners) {
+  for (const UtilityKind owner : kHotkeyOwners) {
     CRegKeyEx key(registry);
-    if (key.Open(Hive::CurrentUser, ConfigStore::KeyPath(info(owner.kind).key)) != RegStatus::Ok) continue;
-    for (int k = 1; k <= owner.commands; ++k) {
-      registerValue(key, "HotKey" + std::to_string(k), info(owner.kind).iconId * 256 + k);
+    if (key.Open(Hive::CurrentUser, ConfigStore::KeyPath(info(owner).key)) != RegStatus::Ok) continue;
+    const auto commands = static_cast<int>(HotkeyCommands(owner).size());
+    for (int k = 1; k <= commands; ++k) {
+      registerValue(key, "HotKey" + std::to_string(k), HotkeyId(info(owner).iconId, k));
     }
   }
 
@@ -70,8 +67,20 @@ void CPrincipalDlg::RegisterAllHotKeys() {
   }
 }
 
+bool CPrincipalDlg::RegisterHotkey(int id, std::uint32_t binding) {
+  const bool ok = app_.desktop().hotkeys.registerHotkey(handle_, id, binding >> 8 & 0xFF, binding & 0xFF);
+  hotkeys_[id] = {binding, ok};
+  return ok;
+}
+
+void CPrincipalDlg::UnregisterHotkey(int id) {
+  app_.desktop().hotkeys.unregisterHotkey(handle_, id);
+  hotkeys_.erase(id);
+}
+
 void CPrincipalDlg::OnHotKey(int id) {
   if (id < 0) return;
+  lastHotkey_ = id;
   const int a = id / 256;
   const int c = id % 256;
   ConfigStore& store = app_.store();
@@ -90,15 +99,17 @@ void CPrincipalDlg::OnHotKey(int id) {
       return;
     }
   }
+  // Menus and shortcuts count from 1: the ids of a menu or shortcut 0 name
+  // nothing and are left alone.
   if (id >= 200 * 256) {
     Utility* raro = app_.utility(UtilityKind::RaroDarid);
-    if (raro == nullptr) return;
+    if (raro == nullptr || a == 200) return;
     if (c == 0) {
       raro->runEntry(a - 200, 0);
     } else if (store.IsEnabled(utility_key::RaroDarid)) {
       raro->runEntry(a - 200, c);
     }
-  } else if (id >= 100 * 256 && store.IsEnabled(utility_key::VaziDuzidarud)) {
+  } else if (id >= 101 * 256 && store.IsEnabled(utility_key::VaziDuzidarud)) {
     Utility* vazi = app_.utility(UtilityKind::VaziDuzidarud);
     if (vazi != nullptr && (c == 1 || c == 2)) vazi->runEntry(a - 100, c);
   }

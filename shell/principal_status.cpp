@@ -2,8 +2,10 @@
 // requests of zelvorctl and of a second start.
 
 #include <charconv>
+#include <cstdio>
 
 #include "platform/messages.h"
+#include "shell/hotkey_names.h"
 #include "shell/principal_dlg.h"
 #include "shell/zelvor_app.h"
 
@@ -84,6 +86,17 @@ std::string CPrincipalDlg::StatusReport() {
     const bool visible = w.handle == kNoWindow || app_.dialogs().isVisible(w.handle);
     out += "window\t" + field(w.model->className) + "\t" + field(w.model->title) + "\t" +
            (visible ? "visible" : "hidden") + "\n";
+  }
+  for (const auto& [id, h] : hotkeys_) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(id));
+    out += std::string("hotkey\t") + hex + "\t" + field(KeyName(h.binding)) + "\t" +
+           (h.registered ? "registered" : "taken") + "\n";
+  }
+  if (lastHotkey_ >= 0) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(lastHotkey_));
+    out += std::string("pressed\t") + hex + "\n";
   }
   if (openMenu_) {
     out += "menu\t" + field(openMenu_->title) + "\n";

@@ -1,8 +1,8 @@
 #pragma once
 // How utilities and the shell's own windows plug into the shell. Each
-// utility component supplies a Utility object; until a component exists its
-// factory gives none, and then its icon still shows and its commands do
-// nothing.
+// utility component supplies a Utility object through the program's
+// assembly (app/assembly); until a component exists the assembly gives
+// none, and then its icon still shows and its commands do nothing.
 
 #include <cstdint>
 #include <memory>
@@ -108,13 +108,6 @@ class UtilityFactory {
   virtual ~UtilityFactory() = default;
   [[nodiscard]] virtual std::unique_ptr<Utility> createUtility(UtilityKind kind, CZelvorApp& app) = 0;
   [[nodiscard]] virtual std::unique_ptr<ShellWindow> createWindow(WindowKind kind, CZelvorApp& app) = 0;
-};
-
-// The components built into the program so far.
-class BuiltInComponents : public UtilityFactory {
- public:
-  std::unique_ptr<Utility> createUtility(UtilityKind, CZelvorApp&) override { return nullptr; }
-  std::unique_ptr<ShellWindow> createWindow(WindowKind, CZelvorApp&) override { return nullptr; }
 };
 
 }  // namespace zelvor

@@ -108,6 +108,7 @@ class HeadlessHotkeys : public Hotkeys {
  public:
   bool registerHotkey(WindowHandle, int, std::uint32_t, std::uint32_t) override { return false; }
   void unregisterHotkey(WindowHandle, int) override {}
+  bool canGrab() const override { return false; }
 };
 
 class HeadlessDesktop {

@@ -113,6 +113,8 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
       button->setText(text);
       button->setDefault(c.isDefault);
       button->setAutoDefault(c.isDefault);
+      button->setCheckable(c.checkable);
+      if (c.checkable) button->setChecked(c.checked);
       if (!c.image.empty()) button->setIcon(images_.icon(c.image, 16));
       break;
     }

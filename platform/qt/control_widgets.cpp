@@ -248,8 +248,13 @@ void ControlTree::connectSignals(const Control& c, const ControlPath& path, QWid
       });
       break;
     case ControlKind::Button:
-      QObject::connect(static_cast<QPushButton*>(w), &QPushButton::clicked, w,
-                       [=, this] { change([](Control&) {}, event(ControlEvent::Kind::Clicked)); });
+      QObject::connect(static_cast<QPushButton*>(w), &QPushButton::clicked, w, [=, this](bool on) {
+        // A toggle button reports its new state; a plain one only the press.
+        const bool toggle = static_cast<QPushButton*>(w)->isCheckable();
+        change([on, toggle](Control& m) {
+          if (toggle) m.checked = on;
+        }, event(ControlEvent::Kind::Clicked));
+      });
       break;
     case ControlKind::Edit:
       if (auto* line = qobject_cast<QLineEdit*>(w)) {

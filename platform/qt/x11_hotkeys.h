@@ -27,6 +27,7 @@ class X11Hotkeys final : public Hotkeys {
   [[nodiscard]] bool registerHotkey(WindowHandle target, int id, std::uint32_t modifiers,
                                     std::uint32_t virtualKey) override;
   void unregisterHotkey(WindowHandle target, int id) override;
+  bool canGrab() const override { return x11_ != nullptr; }
 
  private:
   struct Binding {

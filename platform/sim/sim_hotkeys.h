@@ -24,11 +24,12 @@ class SimHotkeys : public Hotkeys {
 
   bool registerHotkey(WindowHandle target, int id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override {
-    if (taken.contains({modifiers, virtualKey})) return false;
+    if (!grabbing || taken.contains({modifiers, virtualKey})) return false;
     registered[id] = {target, modifiers, virtualKey};
     return true;
   }
   void unregisterHotkey(WindowHandle, int id) override { registered.erase(id); }
+  bool canGrab() const override { return grabbing; }
 
   // Presses the combination registered under id; false when none is.
   bool press(int id) {
@@ -40,6 +41,7 @@ class SimHotkeys : public Hotkeys {
 
   std::map<int, Binding> registered;
   std::set<std::pair<std::uint32_t, std::uint32_t>> taken;  // combinations another program holds
+  bool grabbing = true;  // false: a desktop that lets no program grab keys
 
  private:
   EventLoop& loop_;

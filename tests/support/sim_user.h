@@ -44,12 +44,19 @@ class SimUser {
       report(ControlEvent::Kind::Changed, id);
     }
   }
-  // Sets a picker, slider or spin box.
+  // Selects the node of a tree at path (child indices from the top).
+  void selectNode(int id, std::vector<int> path) {
+    if (Control* c = usable(id, ControlKind::Tree)) {
+      c->selectedPath = std::move(path);
+      report(ControlEvent::Kind::Changed, id);
+    }
+  }
+  // Sets a picker, slider, spin box or hotkey field (field form).
   void setValue(int id, int value) {
     Control* c = usable(id);
     if (c == nullptr) return;
     if (c->kind != ControlKind::TimePicker && c->kind != ControlKind::Slider &&
-        c->kind != ControlKind::Spin) {
+        c->kind != ControlKind::Spin && c->kind != ControlKind::HotkeyField) {
       ADD_FAILURE() << "control " << id << " takes no value";
       return;
     }
@@ -69,7 +76,9 @@ class SimUser {
           if (sibling.kind == ControlKind::Radio) sibling.checked = sibling.id == id;
         }
       }
-    } else if (c->kind != ControlKind::Button) {
+    } else if (c->kind == ControlKind::Button) {
+      if (c->checkable) c->checked = !c->checked;
+    } else {
       ADD_FAILURE() << "control " << id << " cannot be clicked";
       return;
     }

@@ -1,0 +1,53 @@
+#include "shell/config/config_tree.h"
+
+#include <algorithm>
+#include <array>
+
+#include "shell/config/general_options_page.h"
+#include "shell/config/hotkey_page.h"
+#include "shell/config/mouse_actions_page.h"
+#include "shell/hotkey_names.h"
+
+namespace zelvor {
+namespace {
+
+// The utility nodes below the root, in the window's order.
+constexpr std::array kNodeOrder{
+    UtilityKind::VaziDuzidarud, UtilityKind::RaroDarid,      UtilityKind::VadaVU,
+    UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,     UtilityKind::DedoVuv,
+    UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz, UtilityKind::DuvuZevad,
+    UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz,
+};
+
+}  // namespace
+
+ConfigTree::ConfigTree() {
+  nodes_.push_back({"Zelvor", std::nullopt, {}});
+  for (UtilityKind k : kNodeOrder) nodes_.push_back({std::string(info(k).title), k, {}});
+}
+
+void ConfigTree::AddPage(std::optional<UtilityKind> utility, std::string title, PageMaker make) {
+  const auto it = std::find_if(nodes_.begin(), nodes_.end(), [&](const ConfigNode& n) { return n.utility == utility; });
+  if (it != nodes_.end()) it->pages.push_back({std::move(title), std::move(make)});
+}
+
+ConfigTree ShellConfigTree() {
+  ConfigTree tree;
+  tree.AddPage(std::nullopt, "Zelvor",
+               [](CZelvorApp& app, int firstId) { return std::make_unique<GeneralOptionsPage>(app, firstId); });
+  for (UtilityKind k : kNodeOrder) {
+    if (!MouseActionsFor(k).texts.empty()) {
+      tree.AddPage(k, "Acciones del ratón",
+                   [k](CZelvorApp&, int firstId) { return std::make_unique<MouseActionsPage>(firstId, k); });
+    }
+    if (!HotkeyCommands(k).empty()) {
+      tree.AddPage(k, "Teclas de acceso rápido", [k](CZelvorApp& app, int firstId) {
+        return std::make_unique<CHotKeyConfig>(app, firstId, std::string(info(k).key), info(k).iconId,
+                                               HotkeyCommands(k));
+      });
+    }
+  }
+  return tree;
+}
+
+}  // namespace zelvor
