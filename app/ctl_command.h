@@ -59,5 +59,8 @@ int runQuit(Context& context, std::span<const std::string> args);
 inline constexpr std::string_view kStatusUsage = "  zelvorctl status\n";
 inline constexpr std::string_view kCommandUsage = "  zelvorctl command ICON COMMAND\n";
 inline constexpr std::string_view kQuitUsage = "  zelvorctl quit\n";
+// zelvorctl hotkeys [UTILITY]: the hotkey commands and their command lines.
+int runHotkeys(Context& context, std::span<const std::string> args);
+inline constexpr std::string_view kHotkeysUsage = "  zelvorctl hotkeys [UTILITY]\n";
 
 }  // namespace zelvor::ctl

@@ -29,6 +29,7 @@ constexpr std::array kGroups{
     CommandGroup{"status", kStatusUsage, runStatus},
     CommandGroup{"command", kCommandUsage, runCommand},
     CommandGroup{"quit", kQuitUsage, runQuit},
+    CommandGroup{"hotkeys", kHotkeysUsage, runHotkeys},
 };
 
 void printHelp(std::FILE* out) {
@@ -46,7 +47,10 @@ void printHelp(std::FILE* out) {
                "  icon ID TITLE TIP IMAGE tray|bar\n"
                "  window CLASS TITLE visible|hidden\n"
                "  menu TITLE, then item DEPTH ID FLAGS TEXT per item\n"
-               "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n");
+               "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n"
+               "hotkeys lists each utility's hotkey commands: KEY ROW TEXT COMBINATION and the\n"
+               "command line that runs it, for desktops whose own shortcut settings bind keys\n"
+               "(Wayland, where no program can grab them).\n");
 }
 
 }  // namespace

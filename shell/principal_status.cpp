@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/hotkeys.h"
 #include "platform/messages.h"
 #include "shell/hotkey_names.h"
 #include "shell/principal_dlg.h"
@@ -91,7 +92,10 @@ std::string CPrincipalDlg::StatusReport() {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(id));
     out += std::string("hotkey\t") + hex + "\t" + field(KeyName(h.binding)) + "\t" +
-           (h.registered ? "registered" : "taken") + "\n";
+           (h.registered                               ? "registered"
+            : app_.desktop().hotkeys.canGrab() ? "taken"
+                                               : "unavailable") +
+           "\n";
   }
   if (lastHotkey_ >= 0) {
     char hex[16];

@@ -190,3 +190,22 @@ TEST_F(ProcessTest, AStaleSocketAndMainHWndFromACrashAreNotTrusted) {
 }
 
 }  // namespace
+
+TEST_F(ProcessTest, HotkeyCommandLines) {
+  // The first start installs the defaults; bindings are registered at a start.
+  startZelvor();
+  const Run quit = ctl({"quit"});
+  ASSERT_EQ(quit.code, 0) << quit.err;
+  ASSERT_EQ(wait(zelvor_, 30s), 0);
+  zelvor_ = 0;
+  ASSERT_EQ(ctl({"reg", "set", "DuvuZevad", "HotKey1", "--dword", "577"}).code, 0);  // 0x241
+  const Run list = ctl({"hotkeys", "Duvu Zevad"});
+  ASSERT_EQ(list.code, 0) << list.err;
+  EXPECT_EQ(list.out.substr(0, list.out.find('\n') + 1), "DuvuZevad\t1\tNueva nota\tCtrl + A\tzelvorctl command 9 1\n");
+  EXPECT_NE(list.out.find("DuvuZevad\t5\tPapelera de reciclaje\t\tzelvorctl command 9 5\n"), std::string::npos);
+  EXPECT_EQ(ctl({"hotkeys", "Nadie"}).code, 1);
+  // Without a display no key can be grabbed; the binding is reported so.
+  startZelvor();
+  const Run status = ctl({"status"});
+  EXPECT_NE(status.out.find("hotkey\t0x0901\tCtrl + A\tunavailable\n"), std::string::npos) << status.out;
+}

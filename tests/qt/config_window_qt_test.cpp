@@ -1,0 +1,99 @@
+// The configuration window on the Qt desktop: the toggles are real toggle
+// buttons, a click in the tree shows another page, the hotkey field takes
+// a combination and "Apli&car" stores it.
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "app/assembly/suite_components.h"
+#include "platform/qt/control_custom.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/sim/sim_single_instance.h"
+#include "shell/config/conf_dlg.h"
+#include "shell/config/hotkey_page.h"
+#include "shell/shell_menus.h"
+#include "shell/store/reg_key_ex.h"
+#include "shell/zelvor_app.h"
+#include "tests/qt/qt_test_support.h"
+
+namespace zelvor {
+namespace {
+
+using testing::sharedDesktop;
+using testing::waitUntil;
+
+template <typename W>
+W* Widget(ModelWindow& window, int id) {
+  W* w = qobject_cast<W*>(window.widgetFor(id));
+  if (w == nullptr) ADD_FAILURE() << "no widget for control " << id;
+  return w;
+}
+
+TEST(QtConfigWindow, TogglesTreeAndHotkeyFieldDriveTheWindow) {
+  const auto sandbox = std::filesystem::temp_directory_path() / "zelvor-qt-config-test";
+  std::filesystem::remove_all(sandbox);
+  std::filesystem::create_directories(sandbox / "bin");
+  QtDesktop& d = sharedDesktop();
+  SimPlatform sim(sandbox.string() + "/");
+  SimInstanceWorld world;
+  SimSingleInstance instance(world, 7);
+  SuiteComponents components("test");
+  AppOptions options;
+  options.environment = [](std::string_view) { return std::nullopt; };
+  {
+    CZelvorApp app(sim.platform(), d.desktop(), instance, components, options);
+    ASSERT_TRUE(app.InitInstance({}).running);
+    app.mainWindow()->OnMenuCommand(menu_id::Configure);
+    auto* config = dynamic_cast<CConfDlg*>(app.window(WindowKind::Config));
+    ASSERT_NE(config, nullptr);
+    ModelWindow* w = d.dialogs().window(config->handle());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle().toStdString(), "Configuración de Zelvor");
+
+    // A toggle is a toggle button that shows its utility's flag.
+    auto* vada = Widget<QPushButton>(*w, CConfDlg::kFirstToggle + 2);
+    ASSERT_NE(vada, nullptr);
+    EXPECT_TRUE(vada->isCheckable());
+    EXPECT_TRUE(vada->isChecked());
+    EXPECT_EQ(vada->toolTip().toStdString(), "Mostrar/Quitar Vada VU");
+    auto* apply = Widget<QPushButton>(*w, CConfDlg::kApply);
+    EXPECT_FALSE(apply->isEnabled());
+    QTest::mouseClick(vada, Qt::LeftButton);
+    EXPECT_FALSE(config->root.find(CConfDlg::kFirstToggle + 2)->checked);
+    EXPECT_TRUE(waitUntil([&] { return apply->isEnabled(); }));
+
+    // Choosing Duvu Zevad's hotkey page in the tree shows it.
+    auto* tree = Widget<QTreeWidget>(*w, CConfDlg::kTree);
+    QTreeWidgetItem* duvu = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      if (tree->topLevelItem(i)->text(0) == QStringLiteral("Duvu Zevad")) duvu = tree->topLevelItem(i);
+    }
+    ASSERT_NE(duvu, nullptr);
+    tree->setCurrentItem(duvu->child(1));
+    const auto page = config->FindPage(UtilityKind::DuvuZevad, "Teclas de acceso rápido");
+    ASSERT_TRUE(page.has_value());
+    ASSERT_TRUE(waitUntil([&] { return config->SelectedPage() == *page; }));
+    const int first = CConfDlg::kFirstPageId + static_cast<int>(*page) * CConfDialog::kIdSpan;
+    ASSERT_TRUE(waitUntil([&] { return w->widgetFor(first + CHotKeyConfig::kField) != nullptr; }));
+
+    // The field takes Ctrl+Alt+N from the keyboard; "Establecer" and "Apli&car" store it.
+    auto* field = Widget<HotkeyEdit>(*w, first + CHotKeyConfig::kField);
+    QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+    QTest::mouseClick(Widget<QPushButton>(*w, first + CHotKeyConfig::kSet), Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    CRegKeyEx key(sim.registry);
+    ASSERT_EQ(key.Open(Hive::CurrentUser, ConfigStore::KeyPath("DuvuZevad")), RegStatus::Ok);
+    EXPECT_EQ(key.GetDword("HotKey1"), 0x34Eu);
+    EXPECT_EQ(app.store().ReadConfigString("VadaVU", ""), "0");
+    // "Cancelar" closes it; the main window deletes it on the closed message.
+    QTest::mouseClick(Widget<QPushButton>(*w, CConfDlg::kCancel), Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return app.window(WindowKind::Config) == nullptr; }));
+  }
+  std::filesystem::remove_all(sandbox);
+}
+
+}  // namespace
+}  // namespace zelvor

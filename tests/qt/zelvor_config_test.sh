@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The real program on a real X server with a tray (run by run_under_xvfb.sh):
+# the product menu's "Configurar..." opens the configuration window, and a
+# hotkey stored with zelvorctl and pressed with xdotool reaches the program.
+# Arguments: the zelvor and zelvorctl programs.
+set -u
+zelvor=$1 zelvorctl=$2
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
+pid=
+fail() {
+  echo "FAIL: $*"
+  echo "--- zelvor stderr:"; cat "$work/err" 2>/dev/null
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+  exit 1
+}
+status_has() {  # waits (bounded) until a line of zelvorctl status matches the pattern
+  for _ in $(seq 100); do
+    "$zelvorctl" status >"$work/status" 2>/dev/null && grep -qP "$1" "$work/status" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+start() {
+  "$zelvor" >"$work/out" 2>"$work/err" &
+  pid=$!
+  status_has '^icon\t1\t' || fail "zelvor did not start"
+}
+stop() {
+  "$zelvorctl" quit >/dev/null || fail "zelvorctl quit failed"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$pid" || fail "zelvor exited with $?"
+  pid=
+}
+# Opens the product menu with a click on its icon and walks it with the keys.
+menu_keys() {
+  local window
+  window=$(xdotool search --name '^zelvor-icon-1$' | head -n1)
+  [ -n "$window" ] || fail "no window for the product icon"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+  status_has '^menu\tZelvor' || fail "the product menu did not open"
+  sleep 0.3
+  xdotool key "$@"
+}
+
+# A first start installs the defaults; the tip of the day may open, so it
+# is told not to, and the hotkey Ctrl+Alt+N is stored for "Nueva nota".
+start
+stop
+"$zelvorctl" reg set "" SugerenciasAlInicio --sz 0 || fail "reg set failed"
+"$zelvorctl" reg set DuvuZevad HotKey1 --dword $((0x34E)) || fail "reg set failed"  # Ctrl+Alt+N
+start
+
+# "Configurar..." is the second item from the bottom of the product menu.
+menu_keys Up Up Return
+status_has '^window\tCConfDlg\tConfiguración de Zelvor\tvisible$' || fail "no configuration window: $(cat "$work/status")"
+xdotool search --name '^Configuración de Zelvor$' >/dev/null || fail "no X window titled Configuración de Zelvor"
+echo "configuration window open"
+
+# The stored hotkey was grabbed at start and reaches the program.
+grep -qP '^hotkey\t0x0901\tCtrl \+ Alt \+ N\tregistered$' "$work/status" || fail "hotkey not registered: $(grep hotkey "$work/status")"
+xdotool key ctrl+alt+n
+status_has '^pressed\t0x0901$' || fail "the hotkey did not arrive: $(cat "$work/status")"
+echo "hotkey pressed"
+
+stop
+rm -rf "$work"
+echo "passed"
