@@ -95,8 +95,11 @@ void ModelWindow::placeInitially() {
 }
 
 QWidget* ModelWindow::widgetFor(int controlId) const {
-  if (controlId == 0) return nullptr;
-  return findChild<QWidget*>(QStringLiteral("c%1").arg(controlId));
+  if (controlId == 0 || content_ == nullptr) return nullptr;
+  // Only the current widgets: those of a rebuilt tree linger until Qt deletes them.
+  const QString name = QStringLiteral("c%1").arg(controlId);
+  if (content_->objectName() == name) return content_;
+  return content_->findChild<QWidget*>(name);
 }
 
 void ModelWindow::report(const ControlPath& path, const std::function<void(Control&)>& change,

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
                                                                                   : "Acciones del ratón");
     if (page) config->SelectPage(*page);
   } else if (what == "bar") {
-    if (Control* tabs = config->root.find(CConfDlg::kFirstPageId + GeneralOptionsPage::kTabs)) tabs->value = 1;
+    if (Control* tabs = config->root.find(static_cast<int>(CConfDlg::kFirstPageId) + static_cast<int>(GeneralOptionsPage::kTabs))) tabs->value = 1;
     desktop->dialogs().update(config->handle());
   }
   const int code = desktop->loop().run();

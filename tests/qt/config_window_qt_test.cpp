@@ -14,6 +14,7 @@
 #include "platform/sim/sim_single_instance.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/config/hotkey_page.h"
+#include "shell/principal_dlg.h"
 #include "shell/shell_menus.h"
 #include "shell/store/reg_key_ex.h"
 #include "shell/zelvor_app.h"
@@ -79,8 +80,13 @@ TEST(QtConfigWindow, TogglesTreeAndHotkeyFieldDriveTheWindow) {
     const int first = CConfDlg::kFirstPageId + static_cast<int>(*page) * CConfDialog::kIdSpan;
     ASSERT_TRUE(waitUntil([&] { return w->widgetFor(first + CHotKeyConfig::kField) != nullptr; }));
 
+    // Showing a page for the first time adds its controls: the window is
+    // built anew, so every widget is looked up again.
+    apply = Widget<QPushButton>(*w, CConfDlg::kApply);
+    ASSERT_TRUE(waitUntil([&] { return apply->isVisible(); }));
     // The field takes Ctrl+Alt+N from the keyboard; "Establecer" and "Apli&car" store it.
-    auto* field = Widget<HotkeyEdit>(*w, first + CHotKeyConfig::kField);
+    auto* field = dynamic_cast<HotkeyEdit*>(w->widgetFor(first + CHotKeyConfig::kField));
+    ASSERT_NE(field, nullptr);
     QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
     QTest::mouseClick(Widget<QPushButton>(*w, first + CHotKeyConfig::kSet), Qt::LeftButton);
     QTest::mouseClick(apply, Qt::LeftButton);
