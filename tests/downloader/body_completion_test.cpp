@@ -29,6 +29,7 @@ struct Ending {
   DownloadResult result;
   std::size_t fileBytes;  // what the partial file holds at the end
   std::string message;    // {url} is filled in
+  friend void PrintTo(const Ending& row, std::ostream* out) { *out << row.name; }
 };
 
 class BodyEndingTest : public DownloadTest, public ::testing::WithParamInterface<Ending> {};

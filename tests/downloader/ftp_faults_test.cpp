@@ -91,6 +91,7 @@ struct BadFtp {
   std::string command;  // whose reply is bent; empty: the greeting is
   std::string reply;
   std::string expected;  // {server} is filled in
+  friend void PrintTo(const BadFtp& row, std::ostream* out) { *out << row.name; }
 };
 
 class BadFtpTest : public DownloadTest, public ::testing::WithParamInterface<BadFtp> {};

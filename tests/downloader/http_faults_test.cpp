@@ -158,6 +158,7 @@ struct BadHead {
   const char* name;
   std::string reply;
   std::string expected;  // {server} and {url} are filled in
+  friend void PrintTo(const BadHead& row, std::ostream* out) { *out << row.name; }
 };
 
 class BadReplyTest : public DownloadTest, public ::testing::WithParamInterface<BadHead> {};

@@ -32,6 +32,7 @@ struct SlowReply {
   const char* name;
   const char* scheme;
   std::function<void(ScriptedConnection&)> script;
+  friend void PrintTo(const SlowReply& row, std::ostream* out) { *out << row.name; }
 };
 
 class ReplyDeadlineTest : public DownloadTest, public ::testing::WithParamInterface<SlowReply> {};
