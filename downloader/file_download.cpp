@@ -114,7 +114,8 @@ std::size_t CFileDownload::Read(char* buffer, std::size_t capacity) {
     capacity = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(capacity), *bodyLeft_));
   }
   const NetResult got = dataReader_.readSome(buffer, capacity);
-  if (got.status == NetStatus::Closed) return 0;
+  // A close ends a body without a length; one with a length is cut short.
+  if (got.status == NetStatus::Closed && !bodyLeft_) return 0;
   if (!got.ok()) return dataFailed(got);
   if (bodyLeft_) *bodyLeft_ -= static_cast<std::int64_t>(got.bytes);
   return got.bytes;

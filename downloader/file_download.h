@@ -62,6 +62,9 @@ class CFileDownload {
  private:
   [[nodiscard]] bool openHttp(std::int64_t offset, int redirectsLeft);
   [[nodiscard]] bool openFtp(std::int64_t offset);
+  // A reply head that stopped coming (time-out, cancel, receive error).
+  [[nodiscard]] bool headFailed();
+  [[nodiscard]] bool invalidHead(const std::string& line);
   [[nodiscard]] std::unique_ptr<TcpStream> connectTo(const std::string& host, std::uint16_t port,
                                                      NetResult& failure);
   [[nodiscard]] bool fail(std::string message);

@@ -23,7 +23,10 @@ bool CFileDownload::ftpCommand(const std::string& command) {
 // reports the server's own words; a reply that cannot be read fails.
 bool CFileDownload::ftpReply(int& code, std::string& line) {
   FtpReply reply;
+  // Every line of the reply must arrive within the data time-out.
+  controlReader_.startDeadline(deadlines_.receiveMs);
   const FtpReadStatus status = readFtpReply(controlReader_, reply);
+  controlReader_.clearDeadline();
   switch (status) {
     case FtpReadStatus::Ok:
       code = reply.code;

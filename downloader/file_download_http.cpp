@@ -28,6 +28,19 @@ std::string requestFor(const SplitUrl& url, bool viaProxy, const std::string& us
 
 }  // namespace
 
+bool CFileDownload::headFailed() {
+  // Close() forgets the reader's last result: take it first.
+  const NetResult result = dataReader_.lastResult();
+  lastNet_ = result.status;
+  Close();
+  return fail(netFailureText(result));
+}
+
+bool CFileDownload::invalidHead(const std::string& line) {
+  Close();
+  return fail(download_text::invalidReply(server_, line));
+}
+
 bool CFileDownload::openHttp(std::int64_t offset, int redirectsLeft) {
   const bool viaProxy = !proxyAddress_.empty();
   NetResult failure;
@@ -47,6 +60,9 @@ bool CFileDownload::openHttp(std::int64_t offset, int redirectsLeft) {
     if (sent.status == NetStatus::Cancelled) return fail(download_text::cancelled());
   }
 
+  // The whole head must arrive within the data time-out, not only each
+  // piece of it.
+  dataReader_.startDeadline(deadlines_.receiveMs);
   HttpStatusLine status;
   std::string line;
   switch (readStatusLine(dataReader_, status, line)) {
@@ -59,13 +75,10 @@ bool CFileDownload::openHttp(std::int64_t offset, int redirectsLeft) {
       Close();
       return fail(download_text::lineTooLong(server_));
     case HeadStatus::Invalid:
-      Close();
-      return fail(download_text::invalidReply(server_, line));
+      return invalidHead(line);
     case HeadStatus::TooMany:
     case HeadStatus::Failed:
-      lastNet_ = dataReader_.lastResult().status;
-      Close();
-      return fail(netFailureText(dataReader_.lastResult()));
+      return headFailed();
   }
   statusCode_ = status.code;
 
@@ -89,10 +102,9 @@ bool CFileDownload::openHttp(std::int64_t offset, int redirectsLeft) {
       Close();
       return fail(download_text::tooManyHeaders(server_));
     default:
-      lastNet_ = dataReader_.lastResult().status;
-      Close();
-      return fail(netFailureText(dataReader_.lastResult()));
+      return headFailed();
   }
+  dataReader_.clearDeadline();
 
   if (redirect) {
     Close();
@@ -136,17 +148,34 @@ bool CFileDownload::openHttp(std::int64_t offset, int redirectsLeft) {
 
   // Only a 206 answer starts at the offset; any other success is the whole
   // file, whatever range headers came with it.
-  if (!resumeSupported_ || status.code != 206) startOffset_ = 0;
-  if (status.code == 206 && headers.contentRange && headers.contentRange->first &&
-      *headers.contentRange->first != startOffset_) {
+  const bool partial = status.code == 206;
+  if (headers.unreadableLength) return invalidHead(*headers.unreadableLength);
+  if (partial && headers.unreadableRange) return invalidHead(*headers.unreadableRange);
+  if (!resumeSupported_ || !partial) startOffset_ = 0;
+  const auto& range = headers.contentRange;
+  if (partial && range && range->first && *range->first != startOffset_) {
     Close();
     return fail(download_text::wrongRange(url_));
   }
   chunked_ = headers.chunked;
-  if (!chunked_ && headers.contentLength) bodyLeft_ = headers.contentLength;
-  totalSize_ = startOffset_ + (chunked_ ? 0 : headers.contentLength.value_or(0));
-  if (status.code == 206 && headers.contentRange && headers.contentRange->complete) {
-    totalSize_ = *headers.contentRange->complete;
+  // The body's own length: Content-Length, else the range the server sends.
+  if (!chunked_) {
+    if (headers.contentLength) {
+      bodyLeft_ = headers.contentLength;
+    } else if (partial && range && range->first) {
+      bodyLeft_ = *range->last - *range->first + 1;
+    }
+  }
+  // The size the file has once this body is written; 0 when the server
+  // announced none, and then only the body's own framing can end it whole.
+  if (partial && range && range->complete) {
+    totalSize_ = *range->complete;
+  } else if (partial && range && range->first) {
+    totalSize_ = *range->last + 1;
+  } else if (!chunked_ && headers.contentLength) {
+    totalSize_ = startOffset_ + *headers.contentLength;
+  } else {
+    totalSize_ = 0;
   }
   ok_ = true;
   return true;

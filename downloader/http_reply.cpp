@@ -86,8 +86,12 @@ void applyHeaderLine(std::string_view line, HttpHeaders& headers) {
   } else if (equalsNoCase(name, "Content-Range")) {
     headers.rangesSeen = true;
     headers.contentRange = parseContentRange(value);
+    if (!headers.contentRange && !headers.unreadableRange) headers.unreadableRange = std::string(line);
   } else if (equalsNoCase(name, "Content-length")) {
-    headers.contentLength = parseDecimal(value);
+    const auto length = parseDecimal(value);
+    const bool disagrees = length && headers.contentLength && *headers.contentLength != *length;
+    if ((!length || disagrees) && !headers.unreadableLength) headers.unreadableLength = std::string(line);
+    if (length && !headers.contentLength) headers.contentLength = length;
   } else if (equalsNoCase(name, "Location")) {
     headers.location = std::string(value);
   } else if (equalsNoCase(name, "Transfer-Encoding")) {

@@ -34,6 +34,11 @@ struct HttpHeaders {
   std::optional<ContentRange> contentRange;
   std::optional<std::string> location;
   bool chunked = false;  // Transfer-Encoding names chunked
+  // The first Content-Length or Content-Range line that could not be read
+  // (or a second length that disagrees with the first). Taking such a reply
+  // as one without a length would let a short body pass for a whole file.
+  std::optional<std::string> unreadableLength;
+  std::optional<std::string> unreadableRange;
 };
 
 // Takes one header line into headers; unknown names are ignored.

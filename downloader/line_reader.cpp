@@ -11,6 +11,11 @@ void LineReader::attach(TcpStream* stream) {
   stream_ = stream;
   begin_ = end_ = 0;
   last_ = {};
+  deadline_.reset();
+}
+
+void LineReader::startDeadline(int ms) {
+  deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
 }
 
 bool LineReader::fill() {
@@ -19,6 +24,10 @@ bool LineReader::fill() {
     return false;
   }
   begin_ = end_ = 0;
+  if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
+    last_ = NetResult{NetStatus::TimedOut, 0, {}};
+    return false;
+  }
   last_ = stream_->receive(buffer_.data(), buffer_.size());
   if (!last_.ok()) return false;
   end_ = last_.bytes;

@@ -3,7 +3,9 @@
 // reply is parsed from memory instead of one receive per byte, and the body
 // bytes that arrived with the headers are handed on, not lost.
 
+#include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,14 @@ class LineReader {
   // One line without its line feed; carriage returns anywhere are dropped.
   [[nodiscard]] LineStatus readLine(std::string& line, std::size_t maxLength);
 
+  // From now on every receive that begins after ms milliseconds fails as
+  // TimedOut, until clearDeadline(). The stream's own time-out only bounds
+  // silence; this bounds a whole reply head, so a server that sends one byte
+  // now and then cannot keep the engine waiting without end. (A receive that
+  // began before the deadline still ends at the stream's time-out.)
+  void startDeadline(int ms);
+  void clearDeadline() { deadline_.reset(); }
+
   // Buffered bytes first, then one receive from the stream.
   [[nodiscard]] NetResult readSome(char* buffer, std::size_t capacity);
 
@@ -42,6 +52,7 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   NetResult last_;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
 };
 
 }  // namespace zelvor

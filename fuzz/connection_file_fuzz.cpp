@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/default_max_len.h"
 #include "net/diary/connection_file.h"
 #include "net/diary/cost_engine.h"
 #include "platform/sim/sim_clock.h"
@@ -28,6 +29,14 @@ void check(bool condition) {
 }
 
 }  // namespace
+
+// Several hundred records, not the two dozen of libFuzzer's own guess.
+constexpr std::size_t kMaxInput = 512 * kRecordSize;
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  zelvor::fuzz::prependDefaultMaxLen(argc, argv, kMaxInput);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static SimClock clock(0, *TimeZoneRule::parse("CET-1CEST,M3.5.0,M10.5.0/3"));

@@ -14,6 +14,8 @@
 #include "downloader/file_download.h"
 #include "downloader/ftp_reply.h"
 #include "downloader/http_reply.h"
+#include "downloader/reply_limits.h"
+#include "fuzz/default_max_len.h"
 
 namespace {
 
@@ -103,6 +105,15 @@ void runEngine(const std::string& bytes, std::size_t chunk, const char* url, std
 }
 
 }  // namespace
+
+// Room for several replies that each run into a bound: a reply line past
+// kMaxReplyLine, kMaxHeaderLines headers, kMaxReplyLines FTP lines.
+constexpr std::size_t kMaxInput = 16 * kMaxReplyLine;
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  zelvor::fuzz::prependDefaultMaxLen(argc, argv, kMaxInput);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,17 @@
 #include "tests/downloader/test_support.h"
 
 namespace zelvor::test {
+
+// An expected message written out in full, with {server} and {url} standing
+// for the parts that vary with the test's port.
+inline std::string filled(std::string text, const std::string& server, const std::string& url) {
+  for (const auto& [mark, value] : {std::pair<std::string, const std::string&>{"{server}", server}, {"{url}", url}}) {
+    for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size())) {
+      text.replace(at, mark.size(), value);
+    }
+  }
+  return text;
+}
 
 struct Notice {
   unsigned message = 0;

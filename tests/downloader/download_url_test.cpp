@@ -101,8 +101,14 @@ TEST(HeaderTest, NamesWithoutCaseAndValuesWithoutBlanks) {
   ASSERT_TRUE(h.contentRange);
   EXPECT_EQ(h.contentRange->first, 5000);
   EXPECT_EQ(h.contentRange->complete, 10000);
+  // A length that cannot be read is kept aside for the engine to refuse,
+  // never taken for no length at all.
+  EXPECT_FALSE(h.unreadableLength);
   applyHeaderLine("Content-Length: 99999999999999999999", h);
-  EXPECT_FALSE(h.contentLength);
+  EXPECT_EQ(h.unreadableLength, "Content-Length: 99999999999999999999");
+  EXPECT_FALSE(h.unreadableRange);
+  applyHeaderLine("Content-Range: bytes 1-2", h);
+  EXPECT_EQ(h.unreadableRange, "Content-Range: bytes 1-2");
 }
 
 TEST(ContentRangeTest, ParsesEveryForm) {

@@ -2,13 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <map>
-
-#include "downloader/download_messages.h"
 #include "tests/downloader/download_fixture.h"
+#include "tests/downloader/ftp_script.h"
 #include "tests/downloader/scripted_server.h"
 
 namespace zelvor::test {
@@ -18,69 +13,6 @@ using ::testing::Contains;
 using ::testing::HasSubstr;
 
 const std::string kFile = patternBytes(200000, 11);
-
-// A small FTP server: the replies named in `replies` replace the normal
-// ones (by command word); the commands it gets are recorded.
-struct FtpPlay {
-  std::string greeting = "220 ready\r\n";
-  std::map<std::string, std::string> replies;
-  std::string pasvHost = "127,0,0,1";
-  std::string body = kFile;
-  std::size_t dropAfter = std::string::npos;
-};
-
-void playFtp(ScriptedConnection& c, const FtpPlay& play) {
-  if (play.greeting.empty()) return;  // hang up at once
-  c.send(play.greeting);
-  std::unique_ptr<Listener> data;
-  std::size_t rest = 0;
-  for (;;) {
-    const std::string command = c.readLine();
-    if (command.empty()) return;
-    c.server().record(command);
-    const std::string word = command.substr(0, command.find(' '));
-    const std::string argument = command.size() > word.size() ? command.substr(word.size() + 1) : "";
-    if (auto bent = play.replies.find(word); bent != play.replies.end()) {
-      c.send(bent->second);
-      if (bent->second.empty()) return;
-      continue;
-    }
-    if (word == "USER") {
-      c.send("331 password please\r\n");
-    } else if (word == "PASS") {
-      c.send("230 in\r\n");
-    } else if (word == "REST") {
-      rest = static_cast<std::size_t>(std::stoull(argument));
-      c.send("350 restarting\r\n");
-    } else if (word == "SIZE") {
-      c.send("213 " + std::to_string(play.body.size()) + "\r\n");
-    } else if (word == "TYPE") {
-      c.send("200 binary\r\n");
-    } else if (word == "PASV") {
-      data = std::make_unique<Listener>();
-      const int port = data->port();
-      c.send("227 Entering Passive Mode (" + play.pasvHost + "," + std::to_string(port / 256) + "," +
-             std::to_string(port % 256) + ")\r\n");
-    } else if (word == "RETR") {
-      const int fd = data ? data->accept(3000) : -1;
-      if (fd < 0) {
-        c.send("425 no data connection\r\n");
-        continue;
-      }
-      c.send("150 sending\r\n");
-      const std::size_t end = std::min(play.body.size(), play.dropAfter);
-      for (std::size_t at = std::min(rest, end); at < end;) {
-        const ssize_t n = ::send(fd, play.body.data() + at, end - at, MSG_NOSIGNAL);
-        if (n <= 0) break;
-        at += static_cast<std::size_t>(n);
-      }
-      ::close(fd);
-      c.send("226 done\r\n");
-    } else {
-      c.send("502 not here\r\n");
-    }
-  }
-}
 
 std::vector<std::string> commandsOf(const ScriptedServer& server) { return server.requests(); }
 
@@ -158,7 +90,8 @@ struct BadFtp {
   std::string greeting;
   std::string command;  // whose reply is bent; empty: the greeting is
   std::string reply;
-  std::string (*expected)(const std::string& server);
+  std::string expected;  // {server} is filled in
+  friend void PrintTo(const BadFtp& row, std::ostream* out) { *out << row.name; }
 };
 
 class BadFtpTest : public DownloadTest, public ::testing::WithParamInterface<BadFtp> {};
@@ -169,40 +102,36 @@ TEST_P(BadFtpTest, FailsWithItsMessage) {
   play.greeting = bad.greeting;
   if (!bad.command.empty()) play.replies[bad.command] = bad.reply;
   ScriptedServer server([&play](ScriptedConnection& c, int) { playFtp(c, play); });
-  const auto outcome = run(server.url("ftp", "/f"));
+  const std::string url = server.url("ftp", "/f");
+  const auto outcome = run(url);
   ASSERT_EQ(outcome.result, DownloadResult::Failed);
-  EXPECT_EQ(outcome.message, bad.expected("127.0.0.1"));
+  EXPECT_EQ(outcome.message, filled(bad.expected, "127.0.0.1", url));
   EXPECT_FALSE(fileExists(partial));
   EXPECT_EQ(monitor.notices().back(), (Notice{download_notice::Finished, 1, 0}));
 }
 
+const std::string kDenied =
+    "Acceso denegado al servidor FTP. Compruebe que el nombre de usuario y la contraseña son correctos.";
+const std::string kNoPort = "Error al obtener el puerto para la transferencia de datos.";
+
 INSTANTIATE_TEST_SUITE_P(
     Replies, BadFtpTest,
     ::testing::Values(
-        BadFtp{"Retr550", "220 ok\r\n", "RETR", "550 No such file.\r\n",
-               [](const std::string&) { return std::string("550 No such file."); }},
-        BadFtp{"WrongPassword", "220 ok\r\n", "PASS", "530 Login incorrect.\r\n",
-               [](const std::string&) { return download_text::accessDenied(); }},
-        BadFtp{"UserRefused", "220 ok\r\n", "USER", "530 go away\r\n",
-               [](const std::string&) { return download_text::accessDenied(); }},
-        BadFtp{"NotReady", "421 too many users\r\n", "", "",
-               [](const std::string&) { return std::string("421 too many users"); }},
-        BadFtp{"ShortGreeting", "22\r\n", "", "",
-               [](const std::string& s) { return download_text::invalidReply(s, "22"); }},
-        BadFtp{"ClosedBeforeGreeting", "", "", "",
-               [](const std::string& s) { return download_text::closedWithoutReply(s); }},
+        BadFtp{"Retr550", "220 ok\r\n", "RETR", "550 No such file.\r\n", "550 No such file."},
+        BadFtp{"WrongPassword", "220 ok\r\n", "PASS", "530 Login incorrect.\r\n", kDenied},
+        BadFtp{"UserRefused", "220 ok\r\n", "USER", "530 go away\r\n", kDenied},
+        BadFtp{"NotReady", "421 too many users\r\n", "", "", "421 too many users"},
+        BadFtp{"ShortGreeting", "22\r\n", "", "", "El servidor '{server}' ha enviado una respuesta no válida: '22'"},
+        BadFtp{"ClosedBeforeGreeting", "", "", "", "El servidor '{server}' ha cerrado la conexión sin responder."},
         BadFtp{"ShortReplyToType", "220 ok\r\n", "TYPE", "2\r\n",
-               [](const std::string& s) { return download_text::invalidReply(s, "2"); }},
-        BadFtp{"TypeRefused", "220 ok\r\n", "TYPE", "504 no binary\r\n",
-               [](const std::string&) { return std::string("504 no binary"); }},
-        BadFtp{"NoPassivePort", "220 ok\r\n", "PASV", "500 no\r\n",
-               [](const std::string&) { return download_text::noDataPort(); }},
-        BadFtp{"PassivePortZero", "220 ok\r\n", "PASV", "227 Entering Passive Mode (127,0,0,1,0,0)\r\n",
-               [](const std::string&) { return download_text::noDataPort(); }},
+               "El servidor '{server}' ha enviado una respuesta no válida: '2'"},
+        BadFtp{"TypeRefused", "220 ok\r\n", "TYPE", "504 no binary\r\n", "504 no binary"},
+        BadFtp{"NoPassivePort", "220 ok\r\n", "PASV", "500 no\r\n", kNoPort},
+        BadFtp{"PassivePortZero", "220 ok\r\n", "PASV", "227 Entering Passive Mode (127,0,0,1,0,0)\r\n", kNoPort},
         BadFtp{"EndlessReplyLine", "220 ok\r\n", "SIZE", "213 " + std::string(100000, '9'),
-               [](const std::string& s) { return download_text::lineTooLong(s); }},
+               "El servidor '{server}' ha enviado una línea de respuesta demasiado larga."},
         BadFtp{"ClosedMidDialogue", "220 ok\r\n", "SIZE", "",
-               [](const std::string& s) { return download_text::closedWithoutReply(s); }}),
+               "El servidor '{server}' ha cerrado la conexión sin responder."}),
     [](const ::testing::TestParamInfo<BadFtp>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "downloader/download_messages.h"
 #include "tests/downloader/download_fixture.h"
 #include "tests/downloader/real_servers.h"
 
@@ -81,7 +80,7 @@ TEST_F(RealHttpTest, FollowsA302Chain) {
 TEST_F(RealHttpTest, MissingFileIsReported) {
   const auto outcome = run(server->url("/none.bin"));
   ASSERT_EQ(outcome.result, DownloadResult::Failed);
-  EXPECT_EQ(outcome.message, download_text::fileNotFound(server->url("/none.bin")));
+  EXPECT_EQ(outcome.message, "No se ha encontrado el archivo '" + server->url("/none.bin") + "' en el servidor.");
   EXPECT_FALSE(fileExists(partial));
 }
 
@@ -132,7 +131,8 @@ TEST_F(RealFtpTest, LocalUserWithPassword) {
 TEST_F(RealFtpTest, WrongPasswordIsRefused) {
   const auto outcome = run(server->url("/private.bin"), nullptr, kFtpUser, "not-the-password");
   ASSERT_EQ(outcome.result, DownloadResult::Failed);
-  EXPECT_EQ(outcome.message, download_text::accessDenied());
+  EXPECT_EQ(outcome.message,
+            "Acceso denegado al servidor FTP. Compruebe que el nombre de usuario y la contraseña son correctos.");
 }
 
 TEST_F(RealFtpTest, ResumesWithRest) {

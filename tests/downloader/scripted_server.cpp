@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
 namespace zelvor::test {
 
@@ -134,6 +135,14 @@ void ScriptedServer::serve() {
     ScriptedConnection connection(fd, *this);
     script_(connection, connections_.fetch_add(1));
   }
+}
+
+bool trickle(ScriptedConnection& c, std::string_view bytes, int gapMs) {
+  for (const char byte : bytes) {
+    if (c.server().stopping() || !c.send(std::string_view(&byte, 1))) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+  }
+  return true;
 }
 
 }  // namespace zelvor::test

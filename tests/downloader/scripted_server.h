@@ -81,4 +81,8 @@ class ScriptedServer {
   std::thread thread_;
 };
 
+// Sends bytes one at a time, gapMs apart, until the peer goes away (false
+// then).
+bool trickle(ScriptedConnection& c, std::string_view bytes, int gapMs);
+
 }  // namespace zelvor::test
