@@ -132,7 +132,9 @@ TEST(ControlLineReaderTest, OneLineOfBoundedSizeFromPiecesOfAnySize) {
     for (const auto& p : c.pieces) (void)reader.feed(p);
     if (c.peerClosed) (void)reader.finish();
     EXPECT_EQ(reader.state(), c.state);
-    if (c.state == State::Complete) EXPECT_EQ(reader.line(), c.line);
+    if (c.state == State::Complete) {
+      EXPECT_EQ(reader.line(), c.line);
+    }
   }
 }
 
