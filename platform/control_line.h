@@ -9,6 +9,9 @@
 
 namespace zelvor {
 
+// The longest control request, line feed included.
+inline constexpr std::size_t kMaxControlRequest = 4096;
+
 class ControlLineReader {
  public:
   enum class State {

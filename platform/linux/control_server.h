@@ -23,7 +23,7 @@ namespace zelvor {
 class ControlServer {
  public:
   // Bounds on what a peer may send, what it gets, and how long it may take.
-  static constexpr std::size_t kMaxRequest = 4096;
+  static constexpr std::size_t kMaxRequest = kMaxControlRequest;
   static constexpr std::size_t kMaxReply = 1 << 20;
   static constexpr int kIoTimeoutMs = 5000;
   // Past this many open connections a new one is answered "busy" at once.
