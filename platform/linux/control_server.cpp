@@ -69,11 +69,10 @@ std::optional<std::string> ControlServer::request(std::intptr_t number) {
 }
 
 void ControlServer::answer(std::intptr_t number, const std::string& reply) {
-  {
-    std::lock_guard lock(mutex_);
-    if (!waiting_.contains(number)) return;
-    replies_[number] = reply.size() > kMaxReply ? std::string("error the reply is too long\n") : reply;
-  }
+  // Under the lock, so that stop() cannot close the pipe in between.
+  std::lock_guard lock(mutex_);
+  if (stopping_ || !waiting_.contains(number)) return;
+  replies_[number] = reply.size() > kMaxReply ? std::string("error the reply is too long\n") : reply;
   wake();
 }
 
