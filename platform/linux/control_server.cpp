@@ -126,9 +126,15 @@ void ControlServer::run() {
     if ((fds[1].revents & POLLIN) != 0) acceptAll();
     std::erase_if(connections_, [](const Connection& c) { return c.fd < 0; });
   }
-  // Peers still waiting learn why no answer comes; nobody is waited for.
+  // Answers given before the stop still go out ("quit" is answered, then
+  // stops the server), as far as the sockets take them now; peers still
+  // waiting learn why no answer comes. Nobody is waited for.
+  takeAnswers();
   for (Connection& c : connections_) {
-    if (c.stage == Stage::Waiting) (void)::send(c.fd, kShuttingDown, sizeof kShuttingDown - 1, MSG_NOSIGNAL);
+    if (c.fd >= 0 && c.stage == Stage::Writing) writeTo(c);
+    if (c.fd >= 0 && c.stage == Stage::Waiting) {
+      (void)::send(c.fd, kShuttingDown, sizeof kShuttingDown - 1, MSG_NOSIGNAL);
+    }
     drop(c);
   }
   connections_.clear();

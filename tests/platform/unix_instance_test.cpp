@@ -58,6 +58,7 @@ struct Answerer : MessageTarget {
   EventLoop* loop = nullptr;
   int served = 0;
   std::size_t padding = 0;  // extra reply bytes, to fill a peer's socket buffer
+  bool stopAfterAnswer = false;  // as "quit" does: answer, then stop listening
   void onMessage(std::uint32_t m, std::intptr_t w, std::intptr_t) override {
     if (m == 99) {
       loop->quit(0);
@@ -66,6 +67,7 @@ struct Answerer : MessageTarget {
     if (m != msg::ControlRequest) return;
     const auto text = instance->request(w);
     instance->answer(w, "ok\n" + text.value_or("?") + "\n" + std::string(padding, '.'));
+    if (stopAfterAnswer) instance->stopListening();
     ++served;
   }
   void onTimer(int) override {}
@@ -221,6 +223,23 @@ TEST_F(UnixInstanceTest, IdleAndStuckClientsDelayNobody) {
   EXPECT_TRUE(answered);
   EXPECT_TRUE(idleStillWaiting);
   EXPECT_EQ(s.answerer.served, 2);
+}
+
+TEST_F(UnixInstanceTest, AnAnswerGivenBeforeTheServerStopsStillGoesOut) {
+  std::string error;
+  RunningServer s(dir_, error);
+  ASSERT_TRUE(s.ok) << error;
+  s.answerer.stopAfterAnswer = true;
+  bool answered = false;
+  std::thread user([&] {
+    UnixSingleInstance client(dir_);
+    std::string reply, e;
+    answered = client.send("quit", reply, e) && reply == "ok\nquit\n";
+    s.stop();
+  });
+  (void)s.loop->run();
+  user.join();
+  EXPECT_TRUE(answered);
 }
 
 // The runtime folder is checked as it is, not through a link, and refused
