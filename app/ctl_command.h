@@ -51,7 +51,8 @@ inline constexpr std::string_view kDiaryUsage =
 // zelvorctl fetch ...
 int runFetch(Context& context, std::span<const std::string> args);
 inline constexpr std::string_view kFetchUsage =
-    "  zelvorctl fetch URL [-o FILE] [--proxy HOST:PORT] [--user U --password P]\n";
+    "  zelvorctl fetch URL [-o FILE] [--force] [--proxy HOST:PORT]\n"
+    "      [--user U [--password-file F | --password P]]\n";
 // zelvorctl status | command | quit: requests to the running zelvor.
 int runStatus(Context& context, std::span<const std::string> args);
 int runCommand(Context& context, std::span<const std::string> args);

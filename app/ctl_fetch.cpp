@@ -1,16 +1,23 @@
 // zelvorctl fetch: one download in the terminal, through the same worker
 // the downloader runs, with a progress line. An interrupted run leaves
-// FILE.down behind, and the next run resumes from it.
+// FILE.down behind, and the next run resumes from it. FILE itself is only
+// ever made, never replaced, unless --force says so.
 
+#include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "app/ctl_command.h"
+#include "app/ctl_password.h"
 #include "downloader/download_url.h"
 #include "downloader/download_worker.h"
 #include "shell/store/config_store.h"
@@ -23,7 +30,9 @@ struct FetchArgs {
   std::string output;
   std::optional<ProxySetting> proxy;
   std::string user;
-  std::string password;
+  std::optional<std::string> password;  // --password
+  std::string passwordFile;             // --password-file
+  bool force = false;
 };
 
 std::optional<ProxySetting> parseProxy(const std::string& text) {
@@ -133,8 +142,12 @@ std::optional<FetchArgs> parseArgs(std::span<const std::string> args) {
       if (!out.proxy) return std::nullopt;
     } else if (a == "--user" && hasValue) {
       out.user = args[++i];
-    } else if (a == "--password" && hasValue) {
+    } else if (a == "--password" && hasValue && !out.password && out.passwordFile.empty()) {
       out.password = args[++i];
+    } else if (a == "--password-file" && hasValue && !out.password && out.passwordFile.empty()) {
+      out.passwordFile = args[++i];
+    } else if (a == "--force") {
+      out.force = true;
     } else if (out.url.empty() && !a.empty() && a[0] != '-') {
       out.url = a;
     } else {
@@ -145,6 +158,50 @@ std::optional<FetchArgs> parseArgs(std::span<const std::string> args) {
   return out;
 }
 
+// The password from the first source given: --password, --password-file,
+// $ZELVOR_FETCH_PASSWORD, else a prompt when a user is named and stdin is
+// a terminal. Empty when there is none.
+std::optional<std::string> choosePassword(const FetchArgs& args, Context& context, std::string& error) {
+  if (args.password) {
+    if (isPlainPassword(*args.password)) return args.password;
+    error = "--password: the password holds a control character";
+    return std::nullopt;
+  }
+  if (!args.passwordFile.empty()) return readPasswordFile(args.passwordFile, error);
+  const char* variable = std::getenv(kPasswordVariable);
+  if (variable != nullptr && variable[0] != '\0') {
+    if (isPlainPassword(variable)) return std::string(variable);
+    error = std::string(kPasswordVariable) + ": the password holds a control character";
+    return std::nullopt;
+  }
+  if (!args.user.empty() && ::isatty(STDIN_FILENO) != 0) {
+    return promptPassword("Password for " + args.user + ": ", context.err, error);
+  }
+  return std::string();
+}
+
+// Moves the finished download to its name. Without force an existing name,
+// even one that appeared while the download ran, is left alone.
+bool moveIntoPlace(const std::string& partial, const std::string& output, bool force, Platform& p,
+                   std::string& error) {
+  if (force) {
+    const FileResult renamed = p.files.renameFile(partial, output);
+    if (!renamed.ok) error = output + ": " + renamed.error;
+    return renamed.ok;
+  }
+  if (::renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, output.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // A file system without the no-replace rename still refuses a link over
+  // an existing name.
+  if ((errno == EINVAL || errno == ENOSYS) && ::link(partial.c_str(), output.c_str()) == 0) {
+    ::unlink(partial.c_str());
+    return true;
+  }
+  error = errno == EEXIST ? output + " appeared during the download and is left alone; the download is in " +
+                                partial + " (--force replaces " + output + ")"
+                          : output + ": " + std::strerror(errno);
+  return false;
+}
+
 }  // namespace
 
 int runFetch(Context& context, std::span<const std::string> args) {
@@ -152,6 +209,13 @@ int runFetch(Context& context, std::span<const std::string> args) {
   if (!parsed) return usage(context, kFetchUsage);
   if (parsed->output.empty()) parsed->output = defaultOutput(parsed->url);
   if (parsed->output.empty()) return fail(context, "La URL '" + parsed->url + "' no es válida.");
+  struct stat st {};
+  if (!parsed->force && ::lstat(parsed->output.c_str(), &st) == 0) {
+    return fail(context, parsed->output + " exists; zelvorctl fetch replaces a file only with --force");
+  }
+  std::string error;
+  const auto password = choosePassword(*parsed, context, error);
+  if (!password) return fail(context, error);
 
   Platform& p = context.platform;
   const ConfigStore config(p.registry, p.folders, p.files);
@@ -160,7 +224,7 @@ int runFetch(Context& context, std::span<const std::string> args) {
   job.partialPath = partialPathFor(parsed->output);
   job.url = parsed->url;
   job.user = parsed->user;
-  job.password = parsed->password;
+  job.password = *password;
   job.proxy = parsed->proxy;
   job.cancel = cancel.get();
 
@@ -184,8 +248,7 @@ int runFetch(Context& context, std::span<const std::string> args) {
 
   switch (outcome.result) {
     case DownloadResult::Complete: {
-      const FileResult renamed = p.files.renameFile(job.partialPath, parsed->output);
-      if (!renamed.ok) return fail(context, parsed->output + ": " + renamed.error);
+      if (!moveIntoPlace(job.partialPath, parsed->output, parsed->force, p, error)) return fail(context, error);
       std::fprintf(context.out, "%s\n", parsed->output.c_str());
       return kOk;
     }

@@ -116,7 +116,8 @@ bench() {
       esac
     done
   done
-  # The last download must be the file itself.
+  # The last download must be the file itself (fetch never replaces a file).
+  rm -f "$work/out/"*
   "$ctl" fetch "$url" -o "$work/out/f.bin" > /dev/null 2>&1
   cmp -s "$work/out/f.bin" "$work/www/f.bin" || { echo "$proto: zelvorctl got a different file" >&2; exit 1; }
   report "$proto"

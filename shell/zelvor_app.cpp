@@ -61,8 +61,14 @@ CZelvorApp::StartResult CZelvorApp::InitInstance(std::span<const std::string> ar
     }
     return {false, 0};
   }
-  // Without a lock the suite still runs; it only cannot keep a second copy out.
-  instanceHeld_ = claim == SingleInstance::Claim::First;
+  // Without the lock a second copy could run beside this one, each
+  // rewriting the other's files: the start stops and says why.
+  if (claim == SingleInstance::Claim::Failed) {
+    (void)desktop_.messageBoxes.show({"No se puede comprobar si Zelvor ya está en marcha: " + error, "Zelvor",
+                                      MsgButtons::Ok, MsgIcon::Error, false});
+    return {false, 1};
+  }
+  instanceHeld_ = true;
 
   // 5. Sound.
   audio_ = desktop_.sound.available();

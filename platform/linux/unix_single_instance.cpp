@@ -14,8 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/linux/linux_folders.h"
-#include "platform/messages.h"
+#include "platform/linux/private_folder.h"
 
 namespace zelvor {
 namespace {
@@ -67,18 +66,17 @@ bool writeAll(int fd, const std::string& data, Deadline deadline) {
   return true;
 }
 
-// Reads until end of file, or (stopAtNewline) the first line feed; at most max bytes.
-bool readBounded(int fd, std::string& out, std::size_t max, bool stopAtNewline, Deadline deadline) {
+// Reads until end of file; at most max bytes.
+bool readBounded(int fd, std::string& out, std::size_t max, Deadline deadline) {
   char buf[4096];
   for (;;) {
-    if (stopAtNewline && out.find('\n') != std::string::npos) return true;
     if (!waitFor(fd, POLLIN, deadline)) return false;
     const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
     if (n < 0) {
       if (errno == EINTR || errno == EAGAIN) continue;
       return false;
     }
-    if (n == 0) return !out.empty() || !stopAtNewline;
+    if (n == 0) return true;
     out.append(buf, static_cast<std::size_t>(n));
     if (out.size() > max) return false;
   }
@@ -101,25 +99,12 @@ std::string UnixSingleInstance::defaultFolder(const std::string& configFolder) {
   return configFolder;
 }
 
-bool UnixSingleInstance::makeFolder(std::string& error) {
-  if (!LinuxFolders::makeFolders(folder_)) {
-    error = systemError(folder_);
-    return false;
-  }
-  struct stat st {};
-  if (::stat(folder_.c_str(), &st) != 0 || st.st_uid != ::getuid()) {
-    error = folder_ + ": the folder belongs to another user";
-    return false;
-  }
-  // Nobody else may even reach the socket.
-  if ((st.st_mode & 077) != 0) (void)::chmod(folder_.c_str(), 0700);
-  return true;
-}
-
 SingleInstance::Claim UnixSingleInstance::claim(std::string& error) {
   if (lockFd_ >= 0) return Claim::First;
-  if (!makeFolder(error)) return Claim::Failed;
-  const int fd = ::open(lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (makePrivateFolder(folder_, error) != FolderCheck::Private) return Claim::Failed;
+  // A link planted in place of the lock would have us write our pid into
+  // its target.
+  const int fd = ::open(lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
     error = systemError(lockPath());
     return Claim::Failed;
@@ -152,9 +137,11 @@ std::uint32_t UnixSingleInstance::instanceId() { return static_cast<std::uint32_
 
 bool UnixSingleInstance::isLiveInstance(std::uint32_t id) {
   if (id == 0) return false;
+  std::string ignored;
+  if (checkPrivateFolder(folder_, ignored) != FolderCheck::Private) return false;
   // The lock file names the process that holds the lock; MainHWnd counts
   // only when it names that same process and the process is there.
-  const int fd = ::open(lockPath().c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(lockPath().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
   char buf[32] = {};
   const ssize_t n = ::read(fd, buf, sizeof buf - 1);
@@ -167,6 +154,16 @@ bool UnixSingleInstance::isLiveInstance(std::uint32_t id) {
 }
 
 bool UnixSingleInstance::send(const std::string& request, std::string& reply, std::string& error) {
+  reply.clear();
+  switch (checkPrivateFolder(folder_, error)) {
+    case FolderCheck::Private:
+      break;
+    case FolderCheck::Missing:
+      error = "no Zelvor instance is running";
+      return false;
+    case FolderCheck::Refused:
+      return false;
+  }
   sockaddr_un addr{};
   if (!socketAddress(socketPath(), addr, error)) return false;
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -180,12 +177,22 @@ bool UnixSingleInstance::send(const std::string& request, std::string& reply, st
     ::close(fd);
     return false;
   }
+  // Whoever listens here must be this user: a server of anyone else is an
+  // impostor, and nothing is sent to it or read from it.
+  ucred peer{};
+  socklen_t len = sizeof peer;
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid()) {
+    error = socketPath() + ": the server belongs to another user (uid " + std::to_string(peer.uid) +
+            "); its replies are not trusted";
+    ::close(fd);
+    return false;
+  }
   const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kIoTimeoutMs);
-  reply.clear();
   const bool ok = writeAll(fd, request + "\n", deadline) && ::shutdown(fd, SHUT_WR) == 0 &&
-                  readBounded(fd, reply, kMaxReply, false, deadline);
+                  readBounded(fd, reply, kMaxReply, deadline);
   ::close(fd);
   if (!ok) {
+    reply.clear();
     error = "the Zelvor instance did not answer";
     return false;
   }
@@ -193,7 +200,11 @@ bool UnixSingleInstance::send(const std::string& request, std::string& reply, st
 }
 
 bool UnixSingleInstance::listen(EventLoop& loop, WindowHandle target, std::string& error) {
-  if (listenFd_ >= 0) return true;
+  if (server_.running()) return true;
+  if (lockFd_ < 0) {
+    error = "the instance lock is not held";
+    return false;
+  }
   sockaddr_un addr{};
   if (!socketAddress(socketPath(), addr, error)) return false;
   // The lock is ours, so a socket file left there belongs to an instance that ended.
@@ -204,103 +215,26 @@ bool UnixSingleInstance::listen(EventLoop& loop, WindowHandle target, std::strin
     return false;
   }
   if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
-      ::chmod(socketPath().c_str(), 0600) != 0 || ::listen(fd, 8) != 0) {
+      ::chmod(socketPath().c_str(), 0600) != 0 || ::listen(fd, 16) != 0) {
     error = systemError(socketPath());
     ::close(fd);
     return false;
   }
-  if (::pipe2(stopPipe_, O_CLOEXEC) != 0) {
-    error = systemError("pipe");
+  if (!server_.start(fd, loop, target, error)) {
     ::close(fd);
+    ::unlink(socketPath().c_str());
     return false;
   }
-  listenFd_ = fd;
-  loop_ = &loop;
-  target_ = target;
-  stopping_ = false;
-  server_ = std::thread([this] { serve(); });
   return true;
 }
 
-void UnixSingleInstance::serve() {
-  for (;;) {
-    pollfd fds[2] = {{listenFd_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-    const int n = ::poll(fds, 2, -1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || (fds[1].revents & POLLIN) != 0) return;
-    const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (client < 0) continue;
-    ucred peer{};
-    socklen_t len = sizeof peer;
-    if (::getsockopt(client, SOL_SOCKET, SO_PEERCRED, &peer, &len) == 0 && peer.uid == ::getuid()) {
-      serveOne(client);
-    }
-    ::close(client);
-  }
-}
+std::optional<std::string> UnixSingleInstance::request(std::intptr_t number) { return server_.request(number); }
 
-void UnixSingleInstance::serveOne(int fd) {
-  const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kIoTimeoutMs);
-  std::string line;
-  if (!readBounded(fd, line, kMaxRequest, true, deadline)) {
-    (void)writeAll(fd, "error the request is too long or incomplete\n", deadline);
-    return;
-  }
-  line.resize(line.find('\n') == std::string::npos ? line.size() : line.find('\n'));
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  std::intptr_t number = 0;
-  {
-    std::lock_guard lock(mutex_);
-    number = next_++;
-    requests_[number] = line;
-  }
-  loop_->post(target_, msg::ControlRequest, number, 0);
-  std::unique_lock lock(mutex_);
-  const bool got = answered_.wait_until(lock, deadline, [&] { return stopping_ || replies_.contains(number); });
-  std::string reply = "error the instance is shutting down\n";
-  if (got && replies_.contains(number)) {
-    reply = std::move(replies_[number]);
-  } else if (!got) {
-    reply = "error the instance is busy\n";
-  }
-  requests_.erase(number);
-  replies_.erase(number);
-  lock.unlock();
-  (void)writeAll(fd, reply, deadline);
-}
-
-std::optional<std::string> UnixSingleInstance::request(std::intptr_t number) {
-  std::lock_guard lock(mutex_);
-  const auto it = requests_.find(number);
-  if (it == requests_.end()) return std::nullopt;
-  std::string text = std::move(it->second);
-  requests_.erase(it);
-  return text;
-}
-
-void UnixSingleInstance::answer(std::intptr_t number, const std::string& reply) {
-  {
-    std::lock_guard lock(mutex_);
-    replies_[number] = reply;
-  }
-  answered_.notify_all();
-}
+void UnixSingleInstance::answer(std::intptr_t number, const std::string& reply) { server_.answer(number, reply); }
 
 void UnixSingleInstance::stopListening() {
-  if (listenFd_ < 0) return;
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  answered_.notify_all();
-  const char byte = 1;
-  (void)!::write(stopPipe_[1], &byte, 1);
-  if (server_.joinable()) server_.join();
-  ::close(listenFd_);
-  ::close(stopPipe_[0]);
-  ::close(stopPipe_[1]);
-  listenFd_ = -1;
-  stopPipe_[0] = stopPipe_[1] = -1;
+  if (!server_.running()) return;
+  server_.stop();
   ::unlink(socketPath().c_str());
 }
 

@@ -1,17 +1,15 @@
 #pragma once
 // One instance per user on Linux: an flock()ed lock file holding the pid,
 // and a Unix-domain socket for requests, both in $XDG_RUNTIME_DIR/zelvor/
-// (the configuration folder when there is no runtime folder). The socket
-// is mode 0600 in a 0700 folder, and each peer's credentials are checked:
-// only the same user is served.
+// (the configuration folder when there is no runtime folder). The folder
+// must be a real folder of this user with mode 0700 (private_folder.h), the
+// socket is mode 0600, and both ends check the other's credentials: the
+// server serves only its own user, and a client trusts only a server of
+// its own user.
 
-#include <atomic>
-#include <condition_variable>
-#include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 
+#include "platform/linux/control_server.h"
 #include "platform/single_instance.h"
 
 namespace zelvor {
@@ -41,30 +39,14 @@ class UnixSingleInstance : public SingleInstance {
   [[nodiscard]] std::string socketPath() const { return folder_ + "control.sock"; }
   [[nodiscard]] std::string lockPath() const { return folder_ + "instance.lock"; }
 
-  // Bounds on what a peer may send and how long it may take.
-  static constexpr std::size_t kMaxRequest = 4096;
-  static constexpr std::size_t kMaxReply = 1 << 20;
-  static constexpr int kIoTimeoutMs = 5000;
+  static constexpr std::size_t kMaxRequest = ControlServer::kMaxRequest;
+  static constexpr std::size_t kMaxReply = ControlServer::kMaxReply;
+  static constexpr int kIoTimeoutMs = ControlServer::kIoTimeoutMs;
 
  private:
-  void serve();
-  void serveOne(int fd);
-  [[nodiscard]] bool makeFolder(std::string& error);
-
   std::string folder_;
   int lockFd_ = -1;
-  int listenFd_ = -1;
-  int stopPipe_[2] = {-1, -1};
-  std::thread server_;
-  EventLoop* loop_ = nullptr;
-  WindowHandle target_ = kNoWindow;
-
-  std::mutex mutex_;
-  std::condition_variable answered_;
-  bool stopping_ = false;
-  std::intptr_t next_ = 1;
-  std::map<std::intptr_t, std::string> requests_;
-  std::map<std::intptr_t, std::string> replies_;
+  ControlServer server_;
 };
 
 }  // namespace zelvor

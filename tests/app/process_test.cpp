@@ -6,13 +6,18 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -187,6 +192,97 @@ TEST_F(ProcessTest, AStaleSocketAndMainHWndFromACrashAreNotTrusted) {
   EXPECT_EQ(ctl({"status"}).code, 1);
   startZelvor();
   EXPECT_EQ(ctl({"status"}).code, 0);
+}
+
+// An idle client: connected, a part of a request sent, then silence.
+class IdleClient {
+ public:
+  explicit IdleClient(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+    ok_ = ::connect(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0 &&
+          ::send(fd_, "sta", 3, MSG_NOSIGNAL) == 3;
+  }
+  ~IdleClient() { ::close(fd_); }
+  IdleClient(const IdleClient&) = delete;
+  IdleClient& operator=(const IdleClient&) = delete;
+  [[nodiscard]] bool ok() const { return ok_; }
+  // Whether the server has answered or dropped it yet.
+  [[nodiscard]] bool heardFromServer() const {
+    pollfd p{fd_, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+  }
+
+ private:
+  int fd_;
+  bool ok_ = false;
+};
+
+TEST_F(ProcessTest, StatusAnswersWhileTenClientsSitIdle) {
+  startZelvor();
+  std::vector<std::unique_ptr<IdleClient>> idle;
+  for (int i = 0; i < 10; ++i) {
+    idle.push_back(std::make_unique<IdleClient>((root_ / "run/zelvor/control.sock").string()));
+    ASSERT_TRUE(idle.back()->ok()) << i;
+  }
+  const auto asked = std::chrono::steady_clock::now();
+  const Run r = ctl({"status"});
+  const auto took = std::chrono::steady_clock::now() - asked;
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("icon\t1\tZelvor\t"), std::string::npos) << r.out;
+  // The answer came while every idle client still held its connection: it
+  // did not wait for any of them to be dropped.
+  for (const auto& c : idle) EXPECT_FALSE(c->heardFromServer());
+  // Far more than an answer takes, far less than waiting out the idle ones.
+  EXPECT_LT(took, 5s);
+}
+
+// The runtime folder is checked as it stands; zelvor and zelvorctl refuse
+// one that is not this user's alone, saying which folder and why.
+TEST_F(ProcessTest, ARuntimeFolderThatIsNotOursAloneIsRefused) {
+  struct Case {
+    const char* name;
+    bool needsRoot;
+    void (*prepare)(const fs::path& folder, const fs::path& elsewhere);
+  };
+  const Case cases[] = {
+      {"a link", false,
+       [](const fs::path& folder, const fs::path& elsewhere) {
+         fs::create_directories(elsewhere);
+         ::chmod(elsewhere.c_str(), 0700);
+         fs::create_directory_symlink(elsewhere, folder);
+       }},
+      {"open to others", false,
+       [](const fs::path& folder, const fs::path&) {
+         fs::create_directories(folder);
+         ::chmod(folder.c_str(), 0755);
+       }},
+      {"another user's", true,
+       [](const fs::path& folder, const fs::path&) {
+         fs::create_directories(folder);
+         ::chmod(folder.c_str(), 0700);
+         (void)!::chown(folder.c_str(), 65534, 65534);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needsRoot && ::geteuid() != 0) continue;  // only root can give a folder away
+    const fs::path folder = root_ / "run/zelvor", elsewhere = root_ / "elsewhere";
+    c.prepare(folder, elsewhere);
+    const pid_t pid = spawn({ZELVOR, "--headless", "--verbose"}, "zelvor");
+    EXPECT_NE(wait(pid, 30s), 0);
+    const std::string err = read("zelvor.err");
+    EXPECT_NE(err.find(folder.string()), std::string::npos) << err;
+    EXPECT_EQ(err.find("zelvor: running"), std::string::npos) << err;
+    const Run status = ctl({"status"});
+    EXPECT_EQ(status.code, 1);
+    EXPECT_NE(status.err.find(folder.string()), std::string::npos) << status.err;
+    EXPECT_FALSE(fs::exists(elsewhere / "control.sock"));
+    EXPECT_FALSE(fs::exists(elsewhere / "instance.lock"));
+    fs::remove_all(folder);
+    fs::remove_all(elsewhere);
+  }
 }
 
 }  // namespace

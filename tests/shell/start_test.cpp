@@ -77,6 +77,20 @@ TEST_F(ShellTest, SecondStartTrustsNoStaleOrMistypedMainHWnd) {
   }
 }
 
+// Without the lock a second copy could run beside this one unseen: the
+// start stops with the reason rather than run unguarded.
+TEST_F(ShellTest, AnInstanceLockThatCannotBeMadeStopsTheStartWithTheReason) {
+  world.lockBroken = true;
+  const auto r = start();
+  EXPECT_FALSE(r.running);
+  EXPECT_NE(r.exitCode, 0);
+  ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+  EXPECT_NE(desk.messageBoxes.shown[0].text.find("the instance lock cannot be made"), std::string::npos)
+      << desk.messageBoxes.shown[0].text;
+  EXPECT_TRUE(desk.tray.ids().empty());
+  EXPECT_EQ(world.holder, 0u);
+}
+
 TEST_F(ShellTest, UpdateSwitchRunsOnlyTheUpdateWindowEvenWithAnInstanceRunning) {
   factory.windows.insert(WindowKind::Update);
   world.holder = 1;  // another instance holds the lock
