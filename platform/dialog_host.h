@@ -22,6 +22,9 @@ class DialogHost {
   [[nodiscard]] virtual bool isVisible(WindowHandle window) = 0;
   // Brings a shown window to the front and gives it the keyboard.
   virtual void activate(WindowHandle window) = 0;
+  // A disabled window ignores the user's input (an owner while its progress
+  // window runs).
+  virtual void setEnabled(WindowHandle window, bool enabled) = 0;
   // The model changed (texts, state, rows, geometry, style): show it again.
   virtual void update(WindowHandle window) = 0;
   // Repaints the canvas controls only.

@@ -38,6 +38,10 @@ class EventLoop {
   // Runs until quit(); returns the code given to quit.
   virtual int run() = 0;
   virtual void quit(int code) = 0;
+  // Delivers what is waiting now (posted messages, input, due timers) and
+  // returns without waiting, so that a long loop on the UI thread keeps its
+  // windows responsive.
+  virtual void processPending() = 0;
 };
 
 }  // namespace zelvor

@@ -20,6 +20,7 @@ class TrackedDialogs : public DialogHost {
   void hide(WindowHandle w) override { host_.hide(w); }
   bool isVisible(WindowHandle w) override { return host_.isVisible(w); }
   void activate(WindowHandle w) override { host_.activate(w); }
+  void setEnabled(WindowHandle w, bool enabled) override { host_.setEnabled(w, enabled); }
   void update(WindowHandle w) override { host_.update(w); }
   void repaint(WindowHandle w) override { host_.repaint(w); }
   Rect geometry(WindowHandle w) override { return host_.geometry(w); }

@@ -1,6 +1,7 @@
 #include "app/assembly/suite_components.h"
 
 #include "shell/config/conf_dlg.h"
+#include "shell/dialogs/shell_windows.h"
 
 namespace zelvor {
 
@@ -15,6 +16,8 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
 std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZelvorApp& app) {
   switch (kind) {
     case WindowKind::Config: return std::make_unique<CConfDlg>(app, SuiteConfigTree());
+    case WindowKind::Tip: return MakeTipWindow(app);
+    case WindowKind::About: return MakeAboutWindow(app, version_);
     default: return nullptr;
   }
 }

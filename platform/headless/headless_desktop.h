@@ -65,6 +65,7 @@ class HeadlessDialogs : public DialogHost {
   void hide(WindowHandle window) override { setVisible(window, false); }
   bool isVisible(WindowHandle window) override;
   void activate(WindowHandle) override {}
+  void setEnabled(WindowHandle, bool) override {}
   void update(WindowHandle) override {}
   void repaint(WindowHandle) override {}
   Rect geometry(WindowHandle window) override;

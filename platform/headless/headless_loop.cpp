@@ -91,6 +91,11 @@ int HeadlessLoop::pollTimeoutMs() const {
   return static_cast<int>(std::clamp<long long>(wait, 0, 60'000));
 }
 
+void HeadlessLoop::processPending() {
+  deliverPosted();
+  fireDueTimers();
+}
+
 int HeadlessLoop::run() {
   quitCode_.reset();
   while (!quitCode_) {

@@ -31,6 +31,7 @@ class HeadlessLoop : public EventLoop {
   void killTimer(WindowHandle target, int timerId) override;
   int run() override;
   void quit(int code) override;
+  void processPending() override;
 
   // How many times poll() returned: the loop's wake-ups, for measuring.
   [[nodiscard]] std::uint64_t wakeups() const { return wakeups_; }

@@ -50,6 +50,10 @@ void QtDialogHost::hide(WindowHandle handle) {
   if (ModelWindow* w = window(handle)) w->hide();
 }
 
+void QtDialogHost::setEnabled(WindowHandle handle, bool enabled) {
+  if (ModelWindow* w = window(handle)) w->setEnabled(enabled);
+}
+
 bool QtDialogHost::isVisible(WindowHandle handle) {
   const ModelWindow* w = window(handle);
   return w != nullptr && w->isVisible();

@@ -24,6 +24,7 @@ class QtDialogHost final : public DialogHost {
   void hide(WindowHandle window) override;
   [[nodiscard]] bool isVisible(WindowHandle window) override;
   void activate(WindowHandle window) override;
+  void setEnabled(WindowHandle window, bool enabled) override;
   void update(WindowHandle window) override;
   void repaint(WindowHandle window) override;
   [[nodiscard]] Rect geometry(WindowHandle window) override;

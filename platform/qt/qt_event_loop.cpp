@@ -76,6 +76,8 @@ int QtEventLoop::run() { return QCoreApplication::exec(); }
 
 void QtEventLoop::quit(int code) { QCoreApplication::exit(code); }
 
+void QtEventLoop::processPending() { QCoreApplication::processEvents(); }
+
 bool QtEventLoop::event(QEvent* event) {
   if (event->type() != kMessageEvent) return QObject::event(event);
   const auto* m = static_cast<MessageEvent*>(event);

@@ -26,6 +26,7 @@ class QtEventLoop final : public QObject, public EventLoop {
   void killTimer(WindowHandle target, int timerId) override;
   int run() override;
   void quit(int code) override;
+  void processPending() override;
 
   // Whether the handle names a live target (for the other services).
   [[nodiscard]] bool isTarget(WindowHandle handle) const { return targets_.count(handle) != 0; }

@@ -39,6 +39,16 @@ void SimDialogs::activate(WindowHandle window) {
   if (windows_.contains(window)) active = window;
 }
 
+void SimDialogs::setEnabled(WindowHandle window, bool enabled) {
+  note(enabled ? "enable" : "disable", window);
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.enabled = enabled;
+}
+
+bool SimDialogs::isEnabled(WindowHandle window) const {
+  const auto it = windows_.find(window);
+  return it == windows_.end() || it->second.enabled;
+}
+
 void SimDialogs::update(WindowHandle window) { note("update", window); }
 void SimDialogs::repaint(WindowHandle window) { note("repaint", window); }
 

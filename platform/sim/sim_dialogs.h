@@ -21,6 +21,7 @@ class SimDialogs : public DialogHost {
   void hide(WindowHandle window) override;
   bool isVisible(WindowHandle window) override;
   void activate(WindowHandle window) override;
+  void setEnabled(WindowHandle window, bool enabled) override;
   void update(WindowHandle window) override;
   void repaint(WindowHandle window) override;
   Rect geometry(WindowHandle window) override;
@@ -39,6 +40,8 @@ class SimDialogs : public DialogHost {
   [[nodiscard]] WindowModel* model(WindowHandle window) const;
   [[nodiscard]] WindowHandle findByClass(std::string_view className) const;
   [[nodiscard]] std::vector<WindowHandle> windows() const;
+  // False only for a live window that setEnabled disabled.
+  [[nodiscard]] bool isEnabled(WindowHandle window) const;
   // Presses the enabled, visible button whose text is text; false when none.
   bool pressButton(WindowHandle window, std::string_view text);
   // The user asks to close the window (title bar); true when the model let it.
@@ -68,6 +71,7 @@ class SimDialogs : public DialogHost {
   struct Kept {
     WindowModel* model;
     bool visible = false;
+    bool enabled = true;
   };
   void note(const char* what, WindowHandle window);
   std::map<WindowHandle, Kept> windows_;

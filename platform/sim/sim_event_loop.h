@@ -31,6 +31,8 @@ class SimEventLoop : public EventLoop {
   // code, or 0 when nobody asked to quit. It never waits.
   int run() override;
   void quit(int code) override;
+  // Delivers what is queued; virtual time does not move.
+  void processPending() override { deliverPosted(); }
 
   // Delivers queued messages, including those posted meanwhile; returns how many.
   int deliverPosted();
