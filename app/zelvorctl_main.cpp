@@ -46,14 +46,12 @@ void printHelp(std::FILE* out) {
                "tabs (a tab, line break or backslash inside a field is written \\t, \\n, \\\\):\n"
                "  icon ID TITLE TIP IMAGE tray|bar\n"
                "  window CLASS TITLE visible|hidden\n"
+               "  hotkey ID NAME registered|taken|unavailable, and pressed ID (the last one)\n"
                "  menu TITLE, then item DEPTH ID FLAGS TEXT per item\n"
-<<<<<<< HEAD
                "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n"
                "hotkeys lists each utility's hotkey commands: KEY ROW TEXT COMBINATION and the\n"
                "command line that runs it, for desktops whose own shortcut settings bind keys\n"
-               "(Wayland, where no program can grab them).\n");
-=======
-               "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n\n"
+               "(Wayland, where no program can grab them).\n\n"
                "fetch downloads URL into FILE.down (FILE: the last part of the path) and\n"
                "renames it to FILE when complete; run again, it resumes from FILE.down. It\n"
                "never replaces an existing FILE unless --force is given. The password for\n"
@@ -62,7 +60,6 @@ void printHelp(std::FILE* out) {
                "prompt without echo when stdin is a terminal.\n"
                "Beware: --password P is visible to other users of this machine (ps, /proc);\n"
                "prefer the other sources.\n");
->>>>>>> h11-ctl
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a real X server with a tray (run by run_under_xvfb.sh):
-# the product menu's "Configurar..." opens the configuration window, and a
-# hotkey stored with zelvorctl and pressed with xdotool reaches the program.
+# the tip of the day opens at the first start; the product menu's
+# "Configurar...", "Sugerencia del día" and "Acerca de..." open their
+# windows; a hotkey stored with zelvorctl and pressed with xdotool reaches
+# the program.
 # Arguments: the zelvor and zelvorctl programs.
 set -u
 zelvor=$1 zelvorctl=$2
@@ -45,9 +47,12 @@ menu_keys() {
   xdotool key "$@"
 }
 
-# A first start installs the defaults; the tip of the day may open, so it
-# is told not to, and the hotkey Ctrl+Alt+N is stored for "Nueva nota".
+# A first start installs the defaults and shows the tip of the day; then
+# the tip is told to stay away and Ctrl+Alt+N is stored for "Nueva nota".
 start
+status_has '^window\tCTipDlg\tZelvor - Sugerencia del día\tvisible$' || fail "no tip at the first start: $(cat "$work/status")"
+xdotool search --name '^Zelvor - Sugerencia del día$' >/dev/null || fail "no X window for the tip"
+echo "tip of the day at the first start"
 stop
 "$zelvorctl" reg set "" SugerenciasAlInicio --sz 0 || fail "reg set failed"
 "$zelvorctl" reg set DuvuZevad HotKey1 --dword $((0x34E)) || fail "reg set failed"  # Ctrl+Alt+N
@@ -58,6 +63,14 @@ menu_keys Up Up Return
 status_has '^window\tCConfDlg\tConfiguración de Zelvor\tvisible$' || fail "no configuration window: $(cat "$work/status")"
 xdotool search --name '^Configuración de Zelvor$' >/dev/null || fail "no X window titled Configuración de Zelvor"
 echo "configuration window open"
+
+# "Sugerencia del día" is the second item, "Acerca de..." the fourth.
+xdotool key Escape
+menu_keys Down Down Return
+status_has '^window\tCTipDlg\tZelvor - Sugerencia del día\tvisible$' || fail "the tip did not open: $(cat "$work/status")"
+menu_keys Down Down Down Down Return
+status_has '^window\tCAboutDlg\tAcerca de Zelvor\tvisible$' || fail "the about box did not open: $(cat "$work/status")"
+echo "tip and about box open from the menu"
 
 # The stored hotkey was grabbed at start and reaches the program.
 grep -qP '^hotkey\t0x0901\tCtrl \+ Alt \+ N\tregistered$' "$work/status" || fail "hotkey not registered: $(grep hotkey "$work/status")"
