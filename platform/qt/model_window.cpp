@@ -104,6 +104,7 @@ QWidget* ModelWindow::widgetFor(int controlId) const {
 
 void ModelWindow::report(const ControlPath& path, const std::function<void(Control&)>& change,
                          const ControlEvent& event) {
+  if (detached_) return;
   Control* c = resolve(model_.root, path);
   if (c == nullptr) return;
   change(*c);
@@ -112,6 +113,10 @@ void ModelWindow::report(const ControlPath& path, const std::function<void(Contr
 }
 
 void ModelWindow::closeEvent(QCloseEvent* event) {
+  if (detached_) {
+    event->accept();
+    return;
+  }
   if (!model_.onCloseRequest()) {
     event->ignore();
     return;
@@ -126,7 +131,7 @@ void ModelWindow::reject() {
 }
 
 void ModelWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
+  if (event->key() == Qt::Key_F1 && !detached_) {
     ControlEvent e;
     e.kind = ControlEvent::Kind::KeyDown;
     e.key = vk::fromQtKey(Qt::Key_F1);
@@ -138,7 +143,7 @@ void ModelWindow::keyPressEvent(QKeyEvent* event) {
 
 void ModelWindow::mousePressEvent(QMouseEvent* event) {
   // A window without a caption is moved by dragging its surface.
-  if (!model_.style.caption && event->button() == Qt::LeftButton && windowHandle() != nullptr) {
+  if (!detached_ && !model_.style.caption && event->button() == Qt::LeftButton && windowHandle() != nullptr) {
     windowHandle()->startSystemMove();
     return;
   }

@@ -24,6 +24,9 @@ class ModelWindow final : public QDialog {
   [[nodiscard]] const ControlTree& controls() const { return tree_; }
   // The widget showing the control with this id; null when none.
   [[nodiscard]] QWidget* widgetFor(int controlId) const;
+  // The suite let go of the window (it is deleted later): from now on
+  // nothing of it reaches the model, which may be gone before the widgets.
+  void detach() { detached_ = true; }
 
   // Called when a close was allowed (the host decides what closing means).
   std::function<void()> onClosed;
@@ -45,6 +48,7 @@ class ModelWindow final : public QDialog {
   QVBoxLayout* layout_;
   QPointer<QWidget> content_;
   bool placed_ = false;
+  bool detached_ = false;
 };
 
 }  // namespace zelvor

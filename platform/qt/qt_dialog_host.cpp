@@ -33,6 +33,7 @@ WindowHandle QtDialogHost::create(WindowModel& model) {
 void QtDialogHost::destroy(WindowHandle handle) {
   const auto it = windows_.find(handle);
   if (it == windows_.end()) return;
+  it->second->detach();
   it->second->hide();
   // A window may be destroyed from inside one of its own signal handlers.
   it->second.release()->deleteLater();
