@@ -91,7 +91,10 @@ void CConfDlg::Build() {
 
   Control middle = Control::make(ControlKind::Row);
   middle.add(BuildTree());
-  middle.add(Control::make(ControlKind::Column, kPages));
+  // Every page shows in the same room, so the window keeps its size.
+  Control pages = Control::make(ControlKind::Column, kPages);
+  pages.size = {kWidth - 260, kHeight - 130};
+  middle.add(std::move(pages));
   root.add(std::move(middle));
 
   Control buttons = Control::make(ControlKind::Row);

@@ -22,7 +22,8 @@ Control CHotKeyConfig::Build() {
   Control page = Control::make(ControlKind::Column);
   page.add(Control::make(ControlKind::Label, 0, "Establezca las teclas de acceso rápido para cada acción:"));
   Control list = Control::make(ControlKind::ListView, Id(kList));
-  list.columns = {{"", 100}, {"", 100}};
+  // Wide enough for the longest action and combination in a desktop font.
+  list.columns = {{"", 330}, {"", 180}};
   list.value = -1;
   for (const std::string& text : rows_) list.rows.push_back({{text, ""}});
   list.size = {0, 160};
