@@ -1,6 +1,7 @@
 #include "platform/registry_tree.h"
 
 #include <algorithm>
+#include <set>
 
 namespace zelvor {
 
@@ -67,12 +68,21 @@ std::vector<std::string> RegistryNode::valueNames() const {
 }
 
 RegKeySnapshot RegistryNode::snapshot() const {
-  RegKeySnapshot s;
-  s.name = name_;
-  s.values = values_;
-  s.subkeys.reserve(children_.size());
-  for (const auto& [n, c] : children_) s.subkeys.push_back(c->snapshot());
-  return s;
+  // A loop rather than recursion: the depth of a tree is bounded, but the
+  // stack of a worker thread may be small.
+  RegKeySnapshot root;
+  std::vector<std::pair<const RegistryNode*, RegKeySnapshot*>> pending{{this, &root}};
+  while (!pending.empty()) {
+    const auto [node, copy] = pending.back();
+    pending.pop_back();
+    copy->name = node->name_;
+    copy->values = node->values_;
+    // Sized before any pointer into it is taken, so none moves.
+    copy->subkeys.resize(node->children_.size());
+    std::size_t i = 0;
+    for (const auto& [n, c] : node->children_) pending.emplace_back(c.get(), &copy->subkeys[i++]);
+  }
+  return root;
 }
 
 namespace {
@@ -86,11 +96,15 @@ bool isValidKeyName(std::string_view name) {
 }
 
 bool isValidKeyPath(std::string_view path) {
-  for (const auto part : splitKeyPath(path)) {
+  const auto parts = splitKeyPath(path);
+  if (parts.size() > kMaxKeyDepth) return false;
+  for (const auto part : parts) {
     if (!isValidKeyName(part)) return false;
   }
   return true;
 }
+
+bool isValidValueData(const RegValue& value) { return value.data.size() <= kMaxValueDataBytes; }
 
 bool isValidValueName(std::string_view name) {
   return name.size() <= kMaxValueNameLength && !hasLineBreak(name);
@@ -141,6 +155,7 @@ RegistryNode& RegistryTree::create(Hive hive, std::string_view path) {
 RegStatus RegistryTree::setValue(Hive hive, std::string_view path, std::string_view name,
                                  const RegValue& value) {
   if (!isValidValueName(name)) return RegStatus::InvalidName;
+  if (!isValidValueData(value)) return RegStatus::TooLarge;
   RegistryNode* node = find(hive, path);
   if (node == nullptr) return RegStatus::NotFound;
   node->setValue(name, value);
@@ -196,8 +211,38 @@ RegStatus RegistryTree::validate(const std::vector<RegOp>& ops) const {
     if (op.kind == RegOp::Kind::DeleteTree && splitKeyPath(op.path).empty()) {
       return RegStatus::InvalidName;
     }
+    if (op.kind == RegOp::Kind::SetValue && !isValidValueData(op.value)) return RegStatus::TooLarge;
   }
-  return RegStatus::Ok;
+  return newKeyLinesFit(ops) ? RegStatus::Ok : RegStatus::TooLarge;
+}
+
+bool RegistryTree::newKeyLinesFit(const std::vector<RegOp>& ops) const {
+  // Every key takes a line of the store's text that holds its whole path,
+  // so a few short lines naming deep paths could make millions of keys and
+  // a text of gigabytes. The keys a batch would add are counted (each path
+  // once) and their lines summed, stopping as soon as the sum alone passes
+  // the store's size; the memory this takes stays within that size too.
+  std::set<std::string, NameLess> added;
+  std::size_t bytes = 0;
+  for (const auto& op : ops) {
+    if (op.kind != RegOp::Kind::CreateKey && op.kind != RegOp::Kind::SetValue) continue;
+    const std::string_view hive = hiveName(op.hive);
+    const RegistryNode* node = &root(op.hive);
+    std::string path;
+    for (const auto part : splitKeyPath(op.path)) {
+      if (!path.empty()) path += '\\';
+      path += part;
+      node = node == nullptr ? nullptr : node->child(part);
+      if (node != nullptr) continue;
+      const std::string full = std::string(hive) + '\\' + path;
+      if (added.count(full) != 0) continue;
+      // "[", the hive and path, "]", the line end and the empty line after.
+      bytes += full.size() + 4;
+      if (bytes > kMaxStoreBytes) return false;
+      added.insert(full);
+    }
+  }
+  return true;
 }
 
 void RegistryTree::applyValidated(const std::vector<RegOp>& ops) {
