@@ -1,7 +1,6 @@
 #include "platform/registry_tree.h"
 
 #include <algorithm>
-#include <set>
 
 namespace zelvor {
 
@@ -219,27 +218,40 @@ RegStatus RegistryTree::validate(const std::vector<RegOp>& ops) const {
 bool RegistryTree::newKeyLinesFit(const std::vector<RegOp>& ops) const {
   // Every key takes a line of the store's text that holds its whole path,
   // so a few short lines naming deep paths could make millions of keys and
-  // a text of gigabytes. The keys a batch would add are counted (each path
-  // once) and their lines summed, stopping as soon as the sum alone passes
-  // the store's size; the memory this takes stays within that size too.
-  std::set<std::string, NameLess> added;
+  // a text of gigabytes. The keys a batch would add are counted once each,
+  // in a shadow tree of names only, and their lines summed, stopping as
+  // soon as the sum alone passes the store's size.
+  std::map<const RegistryNode*, std::size_t> shadowUnder;  // existing key → its shadow
+  std::vector<std::map<std::string, std::size_t, NameLess>> shadow;  // added keys' children
   std::size_t bytes = 0;
   for (const auto& op : ops) {
     if (op.kind != RegOp::Kind::CreateKey && op.kind != RegOp::Kind::SetValue) continue;
-    const std::string_view hive = hiveName(op.hive);
     const RegistryNode* node = &root(op.hive);
-    std::string path;
+    std::size_t at = 0;  // the shadow key, once node is null
+    // "[", the hive, "]", the line end and the empty line after it.
+    std::size_t line = hiveName(op.hive).size() + 4;
     for (const auto part : splitKeyPath(op.path)) {
-      if (!path.empty()) path += '\\';
-      path += part;
-      node = node == nullptr ? nullptr : node->child(part);
-      if (node != nullptr) continue;
-      const std::string full = std::string(hive) + '\\' + path;
-      if (added.count(full) != 0) continue;
-      // "[", the hive and path, "]", the line end and the empty line after.
-      bytes += full.size() + 4;
+      line += part.size() + 1;
+      if (node != nullptr) {
+        if (const RegistryNode* child = node->child(part)) {
+          node = child;
+          continue;
+        }
+        const auto [it, added] = shadowUnder.emplace(node, shadow.size());
+        if (added) shadow.emplace_back();
+        at = it->second;
+        node = nullptr;
+      }
+      if (const auto it = shadow[at].find(part); it != shadow[at].end()) {
+        at = it->second;
+        continue;
+      }
+      bytes += line;
       if (bytes > kMaxStoreBytes) return false;
-      added.insert(full);
+      const std::size_t next = shadow.size();
+      shadow.emplace_back();
+      shadow[at].emplace(std::string(part), next);
+      at = next;
     }
   }
   return true;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 
 #include "platform/regtext/regtext.h"
@@ -54,17 +55,21 @@ bool readQuoted(std::string_view& s, std::string& out) {
   out.clear();
   std::size_t i = 1;
   while (i < s.size()) {
-    const char c = s[i];
-    if (c == '"') {
+    // Plain runs are copied whole; only quotes and backslashes need a look.
+    const std::size_t stop = std::min(s.find_first_of("\"\\", i), s.size());
+    out.append(s.substr(i, stop - i));
+    i = stop;
+    if (i >= s.size()) break;
+    if (s[i] == '"') {
       s.remove_prefix(i + 1);
       return true;
     }
-    if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+    if (i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
       out.push_back(s[i + 1]);
       i += 2;
       continue;
     }
-    out.push_back(c);
+    out.push_back(s[i]);
     ++i;
   }
   return false;

@@ -11,9 +11,13 @@ namespace {
 std::string_view lineEnd(Dialect d) { return d == Dialect::Export ? "\r\n" : "\n"; }
 
 void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    if (c == '\\' || c == '"') out.push_back('\\');
-    out.push_back(c);
+  while (!text.empty()) {
+    const std::size_t stop = std::min(text.find_first_of("\\\""), text.size());
+    out.append(text.substr(0, stop));
+    if (stop == text.size()) return;
+    out.push_back('\\');
+    out.push_back(text[stop]);
+    text.remove_prefix(stop + 1);
   }
 }
 

@@ -195,11 +195,17 @@ TEST(RegtextWrite, ExportedTextsImportBackUnchanged) {
 TEST(RegtextWrite, TheStoreTextStopsWhereTheReaderStops) {
   RegistryTree tree;
   RegistryNode& key = tree.create(Hive::CurrentUser, "Big");
-  const std::string chunk(kMaxValueDataBytes - 1, 'x');
+  const std::string chunk(kMaxValueDataBytes - 64, 'x');
   std::size_t n = 0;
-  const auto size = [&] { return storeText(tree).value_or(std::string()).size(); };
-  while (size() + chunk.size() + 16 < kMaxStoreBytes) key.setValue("v" + std::to_string(n++), RegValue::text(chunk));
-  const std::size_t before = size();
+  std::size_t before = storeText(tree).value().size();
+  // "vN"="..." takes 6 bytes beside its name and text; what is left for the
+  // last value stays within the largest value the store holds.
+  for (; kMaxStoreBytes - before > chunk.size() + 26; ++n) {
+    const std::string name = "v" + std::to_string(n);
+    key.setValue(name, RegValue::text(chunk));
+    before += name.size() + chunk.size() + 6;
+  }
+  ASSERT_EQ(storeText(tree).value().size(), before);
   ASSERT_GT(before, 0u);
   // "last"="..." takes 10 bytes of line beside its text.
   const std::string exact(kMaxStoreBytes - before - 10, 'y');
