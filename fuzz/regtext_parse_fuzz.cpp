@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/default_max_len.h"
+
 #include "platform/regtext/regtext.h"
 #include "platform/regtext/store_text.h"
 #include "platform/registry_tree.h"
@@ -52,6 +54,12 @@ void checkExportImports(const RegistryTree& tree) {
 }
 
 }  // namespace
+
+// 4 MiB: room for a line as long as the reader takes, and for texts nesting keys thousands of levels deep.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  zelvor::fuzz::setDefaultMaxLen(argc, argv, std::size_t{4} << 20);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

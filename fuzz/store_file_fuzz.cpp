@@ -6,9 +6,17 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/default_max_len.h"
+
 #include "platform/regtext/store_text.h"
 #include "platform/registry_tree.h"
 #include "platform/store_limits.h"
+
+// 4 MiB: room for key paths at full depth with long names, and for texts nesting far deeper.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  zelvor::fuzz::setDefaultMaxLen(argc, argv, std::size_t{4} << 20);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zelvor;
