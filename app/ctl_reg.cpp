@@ -13,13 +13,12 @@
 #include "platform/posix/posix_files.h"
 #include "platform/regtext/regtext.h"
 #include "platform/registry_tree.h"
+#include "platform/store_limits.h"
 #include "shell/store/config_store.h"
 #include "shell/store/regedit4.h"
 
 namespace zelvor::ctl {
 namespace {
-
-constexpr std::uint64_t kMaxImportBytes = 64u << 20;
 
 struct KeyRef {
   Hive hive = Hive::CurrentUser;
@@ -113,11 +112,20 @@ int cmdImport(Context& c, std::span<const std::string> args) {
   if (args.size() != 1) return usage(c, kRegUsage);
   std::optional<std::string> text;
   if (args[0] == "-") {
-    text = std::string(std::istreambuf_iterator<char>(std::cin), {});
+    // One byte past the bound is enough to know the text is too large.
+    std::string in;
+    char buf[65536];
+    while (in.size() <= kMaxImportBytes && std::cin.read(buf, sizeof buf).gcount() > 0) {
+      in.append(buf, static_cast<std::size_t>(std::cin.gcount()));
+    }
+    if (in.size() <= kMaxImportBytes) text = std::move(in);
   } else {
     text = c.platform.files.readFile(args[0], kMaxImportBytes);
   }
-  if (!text) return fail(c, args[0] + ": cannot be read (missing, unreadable or over 64 MiB)");
+  if (!text) {
+    return fail(c, args[0] + ": cannot be read (missing, unreadable or over " +
+                       regtext::describeBytes(kMaxImportBytes) + ")");
+  }
   const ImportResult r = importRegedit4(c.platform.registry, *text);
   if (!r.ok) return fail(c, args[0] + ": " + r.error + "; nothing was imported");
   std::fprintf(c.out, "imported %zu keys and %zu values\n", r.keys, r.values);
@@ -170,7 +178,8 @@ int cmdSet(Context& c, std::span<const std::string> args) {
     return usage(c, kRegUsage);
   }
   const std::vector<RegOp> ops{{RegOp::Kind::SetValue, ref.hive, ref.path, valueName(args[1]), value}};
-  if (c.platform.registry.apply(ops) != RegStatus::Ok) return fail(c, "the value could not be saved");
+  const RegStatus s = c.platform.registry.apply(ops);
+  if (s != RegStatus::Ok) return fail(c, "the value was not saved: " + describeStoreFailure(s));
   return kOk;
 }
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz/default_max_len.h"
+
 #include "platform/regtext/regtext.h"
 #include "platform/regtext/store_text.h"
 #include "platform/registry_tree.h"
@@ -53,22 +55,32 @@ void checkExportImports(const RegistryTree& tree) {
 
 }  // namespace
 
+// 4 MiB: room for a line as long as the reader takes, and for texts nesting keys thousands of levels deep.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  zelvor::fuzz::prependDefaultMaxLen(argc, argv, std::size_t{4} << 20);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  regtext::Limits limits;
-  limits.maxLineBytes = 1 << 16;
-  const regtext::ParseResult r = regtext::parse(text, regtext::Header::Required, limits);
+  const regtext::ParseResult r = regtext::parse(text, regtext::Header::Required);
   if (r.error) {
     require(r.entries.empty());
     require(r.error->line <= size + 1);
     return 0;
   }
   RegistryTree tree;
-  if (tree.validate(regtext::toOps(r.entries)) != RegStatus::Ok) std::abort();
-  tree.applyValidated(regtext::toOps(r.entries));
-  const std::string stored = regtext::storeText(tree);
+  const auto ops = regtext::toOps(r.entries);
+  const RegStatus status = tree.validate(ops);
+  // Every name and depth the reader accepts the tree takes; only the
+  // store's size can still refuse the whole text.
+  require(status == RegStatus::Ok || status == RegStatus::TooLarge);
+  if (status != RegStatus::Ok) return 0;
+  tree.applyValidated(ops);
+  const auto stored = regtext::storeText(tree);
+  if (!stored) return 0;
   RegistryTree reloaded;
-  require(!regtext::loadStoreText(stored, reloaded));
+  require(!regtext::loadStoreText(*stored, reloaded));
   require(regtext::storeText(reloaded) == stored);
   checkExportImports(tree);
   return 0;

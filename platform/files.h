@@ -19,8 +19,13 @@ class Files {
   // Replaces path with bytes so that a crash at any moment leaves either the
   // old file or the new one: a temporary file in the same folder, flushed to
   // disk, renamed over the old one, the folder flushed.
-  [[nodiscard]] virtual FileResult replaceAtomically(const std::string& path,
-                                                     std::string_view bytes) = 0;
+  // The new file gets the permissions of the file it replaces (a new one is
+  // for its owner only), or with OwnerOnly always 0600, for files that hold
+  // secrets whatever stood at their name before.
+  enum class Permissions { KeepExisting, OwnerOnly };
+  [[nodiscard]] virtual FileResult replaceAtomically(
+      const std::string& path, std::string_view bytes,
+      Permissions permissions = Permissions::KeepExisting) = 0;
   // Reads a whole file of at most maxBytes; nullopt if missing, unreadable or larger.
   [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path,
                                                             std::uint64_t maxBytes) = 0;

@@ -25,6 +25,7 @@ enum class RegStatus {
   HasSubkeys,    // deleteKey on a key that still has subkeys
   InvalidName,   // empty path part where a name is needed, or a name too long
   WriteFailed,   // the backing store could not be made durable; nothing changed
+  TooLarge,      // the store would pass one of its bounds (store_limits.h); nothing changed
 };
 
 // One change of a batch. Batches apply all or nothing.

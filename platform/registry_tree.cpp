@@ -67,12 +67,21 @@ std::vector<std::string> RegistryNode::valueNames() const {
 }
 
 RegKeySnapshot RegistryNode::snapshot() const {
-  RegKeySnapshot s;
-  s.name = name_;
-  s.values = values_;
-  s.subkeys.reserve(children_.size());
-  for (const auto& [n, c] : children_) s.subkeys.push_back(c->snapshot());
-  return s;
+  // A loop rather than recursion: the depth of a tree is bounded, but the
+  // stack of a worker thread may be small.
+  RegKeySnapshot root;
+  std::vector<std::pair<const RegistryNode*, RegKeySnapshot*>> pending{{this, &root}};
+  while (!pending.empty()) {
+    const auto [node, copy] = pending.back();
+    pending.pop_back();
+    copy->name = node->name_;
+    copy->values = node->values_;
+    // Sized before any pointer into it is taken, so none moves.
+    copy->subkeys.resize(node->children_.size());
+    std::size_t i = 0;
+    for (const auto& [n, c] : node->children_) pending.emplace_back(c.get(), &copy->subkeys[i++]);
+  }
+  return root;
 }
 
 namespace {
@@ -86,11 +95,15 @@ bool isValidKeyName(std::string_view name) {
 }
 
 bool isValidKeyPath(std::string_view path) {
-  for (const auto part : splitKeyPath(path)) {
+  const auto parts = splitKeyPath(path);
+  if (parts.size() > kMaxKeyDepth) return false;
+  for (const auto part : parts) {
     if (!isValidKeyName(part)) return false;
   }
   return true;
 }
+
+bool isValidValueData(const RegValue& value) { return value.data.size() <= kMaxValueDataBytes; }
 
 bool isValidValueName(std::string_view name) {
   return name.size() <= kMaxValueNameLength && !hasLineBreak(name);
@@ -141,6 +154,7 @@ RegistryNode& RegistryTree::create(Hive hive, std::string_view path) {
 RegStatus RegistryTree::setValue(Hive hive, std::string_view path, std::string_view name,
                                  const RegValue& value) {
   if (!isValidValueName(name)) return RegStatus::InvalidName;
+  if (!isValidValueData(value)) return RegStatus::TooLarge;
   RegistryNode* node = find(hive, path);
   if (node == nullptr) return RegStatus::NotFound;
   node->setValue(name, value);
@@ -196,8 +210,51 @@ RegStatus RegistryTree::validate(const std::vector<RegOp>& ops) const {
     if (op.kind == RegOp::Kind::DeleteTree && splitKeyPath(op.path).empty()) {
       return RegStatus::InvalidName;
     }
+    if (op.kind == RegOp::Kind::SetValue && !isValidValueData(op.value)) return RegStatus::TooLarge;
   }
-  return RegStatus::Ok;
+  return newKeyLinesFit(ops) ? RegStatus::Ok : RegStatus::TooLarge;
+}
+
+bool RegistryTree::newKeyLinesFit(const std::vector<RegOp>& ops) const {
+  // Every key takes a line of the store's text that holds its whole path,
+  // so a few short lines naming deep paths could make millions of keys and
+  // a text of gigabytes. The keys a batch would add are counted once each,
+  // in a shadow tree of names only, and their lines summed, stopping as
+  // soon as the sum alone passes the store's size.
+  std::map<const RegistryNode*, std::size_t> shadowUnder;  // existing key → its shadow
+  std::vector<std::map<std::string, std::size_t, NameLess>> shadow;  // added keys' children
+  std::size_t bytes = 0;
+  for (const auto& op : ops) {
+    if (op.kind != RegOp::Kind::CreateKey && op.kind != RegOp::Kind::SetValue) continue;
+    const RegistryNode* node = &root(op.hive);
+    std::size_t at = 0;  // the shadow key, once node is null
+    // "[", the hive, "]", the line end and the empty line after it.
+    std::size_t line = hiveName(op.hive).size() + 4;
+    for (const auto part : splitKeyPath(op.path)) {
+      line += part.size() + 1;
+      if (node != nullptr) {
+        if (const RegistryNode* child = node->child(part)) {
+          node = child;
+          continue;
+        }
+        const auto [it, added] = shadowUnder.emplace(node, shadow.size());
+        if (added) shadow.emplace_back();
+        at = it->second;
+        node = nullptr;
+      }
+      if (const auto it = shadow[at].find(part); it != shadow[at].end()) {
+        at = it->second;
+        continue;
+      }
+      bytes += line;
+      if (bytes > kMaxStoreBytes) return false;
+      const std::size_t next = shadow.size();
+      shadow.emplace_back();
+      shadow[at].emplace(std::string(part), next);
+      at = next;
+    }
+  }
+  return true;
 }
 
 void RegistryTree::applyValidated(const std::vector<RegOp>& ops) {

@@ -11,6 +11,7 @@
 
 #include "platform/name_compare.h"
 #include "platform/registry.h"
+#include "platform/store_limits.h"
 
 namespace zelvor {
 
@@ -35,6 +36,8 @@ class RegistryNode {
   bool removeValue(std::string_view name);
   [[nodiscard]] std::vector<std::string> valueNames() const;
   [[nodiscard]] std::size_t valueCount() const { return values_.size(); }
+  // In creation order.
+  [[nodiscard]] const std::vector<std::pair<std::string, RegValue>>& values() const { return values_; }
 
   [[nodiscard]] RegKeySnapshot snapshot() const;
   // Visits values in creation order and children in name order.
@@ -71,7 +74,9 @@ class RegistryTree {
   [[nodiscard]] RegStatus deleteKey(Hive, std::string_view path);
   // Deletes the key with everything under it; Ok when it was absent already.
   [[nodiscard]] RegStatus deleteTree(Hive, std::string_view path);
-  // Checks a batch against the current tree without changing it.
+  // Checks a batch against the current tree without changing it: names,
+  // depth and value sizes within their bounds, and keys that the store's
+  // text could hold.
   [[nodiscard]] RegStatus validate(const std::vector<RegOp>& ops) const;
   // Applies a validated batch.
   void applyValidated(const std::vector<RegOp>& ops);
@@ -79,19 +84,20 @@ class RegistryTree {
   void clear();
 
  private:
+  [[nodiscard]] bool newKeyLinesFit(const std::vector<RegOp>& ops) const;
+
   RegistryNode currentUser_{"HKEY_CURRENT_USER"};
   RegistryNode localMachine_{"HKEY_LOCAL_MACHINE"};
   RegistryNode classesRoot_{"HKEY_CLASSES_ROOT"};
 };
 
-// Limits that keep every name and value reasonable.
-inline constexpr std::size_t kMaxKeyNameLength = 255;
-inline constexpr std::size_t kMaxValueNameLength = 16383;
-
-// Names the store can hold: within the limits above and without line
-// breaks, which no line of the store's text form could carry.
+// Names the store can hold: within the bounds of store_limits.h (a path at
+// most kMaxKeyDepth levels deep) and without line breaks, which no line of
+// the store's text form could carry. The depth bound also keeps every walk
+// of a tree, its destruction included, shallow.
 [[nodiscard]] bool isValidKeyName(std::string_view name);
 [[nodiscard]] bool isValidKeyPath(std::string_view path);
 [[nodiscard]] bool isValidValueName(std::string_view name);
+[[nodiscard]] bool isValidValueData(const RegValue& value);
 
 }  // namespace zelvor

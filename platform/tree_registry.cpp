@@ -27,10 +27,13 @@ RegStatus TreeRegistry::write(F&& f) {
   }
   const auto [status, changed] = f(tree_);
   RegStatus result = status;
-  if (changed && !commitWrite(tree_)) {
-    // The backing store still holds the old tree; go back to it.
-    reload(tree_);
-    result = RegStatus::WriteFailed;
+  if (changed) {
+    const RegStatus committed = commitWrite(tree_);
+    if (committed != RegStatus::Ok) {
+      // The backing store still holds the old tree; go back to it.
+      reload(tree_);
+      result = committed;
+    }
   }
   endWrite();
   return result;
@@ -44,6 +47,9 @@ RegStatus TreeRegistry::createKey(Hive hive, std::string_view path) {
   if (!isValidKeyPath(path)) return RegStatus::InvalidName;
   if (keyExists(hive, path)) return RegStatus::Ok;
   return write([&](RegistryTree& t) {
+    const std::vector<RegOp> op{{RegOp::Kind::CreateKey, hive, std::string(path), {}, {}}};
+    const RegStatus s = t.validate(op);
+    if (s != RegStatus::Ok) return std::pair{s, false};
     const bool existed = t.find(hive, path) != nullptr;
     t.create(hive, path);
     return std::pair{RegStatus::Ok, !existed};

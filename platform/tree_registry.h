@@ -31,14 +31,16 @@ class TreeRegistry : public Registry {
   // Replaces tree with the backing store's content (exclusive lock held).
   virtual void reload(RegistryTree& tree) { (void)tree; }
   // Around a change: begin takes any cross-process lock and brings the tree
-  // up to date; commit makes the changed tree durable; end releases.
+  // up to date; commit makes the changed tree durable (WriteFailed, or
+  // TooLarge when its text would pass the store's size, and the tree is
+  // reloaded); end releases.
   [[nodiscard]] virtual bool beginWrite(RegistryTree& tree) {
     (void)tree;
     return true;
   }
-  [[nodiscard]] virtual bool commitWrite(const RegistryTree& tree) {
+  [[nodiscard]] virtual RegStatus commitWrite(const RegistryTree& tree) {
     (void)tree;
-    return true;
+    return RegStatus::Ok;
   }
   virtual void endWrite() {}
 

@@ -13,13 +13,14 @@
 #include <ctime>
 #include <mutex>
 
+#include "platform/linux/store_file.h"
 #include "platform/posix/posix_files.h"
 #include "platform/regtext/store_text.h"
+#include "platform/store_limits.h"
 
 namespace zelvor {
 namespace {
 
-constexpr std::uint64_t kMaxStoreBytes = 64u << 20;
 // How often a reader also looks at the file itself, to catch edits made
 // without the lock (by hand, or by a copy of the file put back).
 constexpr std::int64_t kStampCheckIntervalMs = 1000;
@@ -60,24 +61,35 @@ FileRegistry::FileRegistry(std::string folder, Files& files)
 std::unique_ptr<FileRegistry> FileRegistry::open(const std::string& folder, Files& files,
                                                  std::string& error) {
   std::unique_ptr<FileRegistry> r(new FileRegistry(folder, files));
-  r->lockFd_ = ::open(r->lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (r->lockFd_ < 0) {
-    error = r->lockPath_ + ": " + systemErrorText(errno);
+  const auto failWith = [&](int code) {
+    error = r->lockPath_ + ": " + systemErrorText(code);
     return nullptr;
+  };
+  // A link planted at the lock's name would have its target's first bytes
+  // written over, so the lock is never reached through one.
+  r->lockFd_ = ::open(r->lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (r->lockFd_ < 0) {
+    if (errno == ELOOP) {
+      error = r->lockPath_ + ": is a symbolic link; remove it (the store never follows a link for its lock)";
+      return nullptr;
+    }
+    return failWith(errno);
   }
   struct stat st {};
-  if (::fstat(r->lockFd_, &st) != 0 ||
-      (st.st_size < static_cast<off_t>(sizeof(std::uint64_t)) &&
-       ::ftruncate(r->lockFd_, sizeof(std::uint64_t)) != 0)) {
-    error = r->lockPath_ + ": " + systemErrorText(errno);
+  if (::fstat(r->lockFd_, &st) != 0) return failWith(errno);
+  if (!S_ISREG(st.st_mode)) {
+    error = r->lockPath_ + ": not a regular file";
     return nullptr;
+  }
+  // The counter's page must have its disk space before it is mapped: a
+  // mapped page the file system cannot back kills the process with SIGBUS
+  // at its first touch (a full disk), where this gives an error instead.
+  if (const int code = ::posix_fallocate(r->lockFd_, 0, sizeof(std::uint64_t)); code != 0) {
+    return failWith(code);
   }
   void* map = ::mmap(nullptr, sizeof(std::uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED,
                      r->lockFd_, 0);
-  if (map == MAP_FAILED) {
-    error = r->lockPath_ + ": " + systemErrorText(errno);
-    return nullptr;
-  }
+  if (map == MAP_FAILED) return failWith(errno);
   r->generation_ = static_cast<std::uint64_t*>(map);
   removeStaleTempFiles(folder, "settings.reg.tmp-");
   // Nothing is loaded yet: the first access loads the file.
@@ -106,7 +118,8 @@ bool FileRegistry::isStale() {
   const std::int64_t now = steadyMs();
   if (now < nextStampCheckMs_.load(std::memory_order_relaxed)) return false;
   nextStampCheckMs_.store(now + kStampCheckIntervalMs, std::memory_order_relaxed);
-  return fileChangedSinceLoad();
+  // A file that could not be read is tried again: it may be readable now.
+  return unreadable_.load() || fileChangedSinceLoad();
 }
 
 void FileRegistry::setLoadedStamp(const FileStamp& stamp) {
@@ -122,45 +135,72 @@ bool FileRegistry::fileChangedSinceLoad() const {
 
 void FileRegistry::reload(RegistryTree& tree) {
   const std::uint64_t generation = sharedGeneration();
-  const FileStamp stamp = stampOfFile();
   tree.clear();
-  if (stamp.inode != 0) {
-    const auto text = files_.readFile(path_, kMaxStoreBytes);
-    const auto error = text ? regtext::loadStoreText(*text, tree) : std::nullopt;
-    if (!text || error) {
-      // Keep the unreadable file for the user rather than overwrite it.
-      const std::string aside = path_ + ".broken";
-      loadWarning_ = path_ + ": " + (text ? regtext::formatError(*error) : std::string("cannot be read")) +
-                     "; kept as " + aside;
-      std::fprintf(stderr, "zelvor: %s\n", loadWarning_.c_str());
-      (void)::rename(path_.c_str(), aside.c_str());
+  const StoreFileRead read = readStoreFile(path_);
+  std::string problem = read.problem;
+  StoreFileRead::Outcome outcome = read.outcome;
+  if (outcome == StoreFileRead::Outcome::Read) {
+    if (const auto error = regtext::loadStoreText(read.text, tree)) {
+      outcome = StoreFileRead::Outcome::Malformed;
+      problem = regtext::formatError(*error);
     }
+  }
+  unreadable_ = false;
+  if (outcome == StoreFileRead::Outcome::Malformed) {
+    // Content that is not a store is kept for the user, under a name no
+    // earlier copy has, and the store starts from nothing.
+    const MoveAside moved = moveAsideWithoutReplacing(path_);
+    if (moved.movedTo) {
+      warn(path_ + ": " + problem + "; kept as " + *moved.movedTo);
+    } else if (!moved.gone) {
+      outcome = StoreFileRead::Outcome::Unreadable;
+      problem += "; it could not be moved aside (" + moved.error + ")";
+    }
+  }
+  if (outcome == StoreFileRead::Outcome::Unreadable) {
+    // Perhaps only for now (a permission, an I/O error): the file stays
+    // where it is, and nothing is written over it until it can be read.
+    tree.clear();
+    unreadable_ = true;
+    warn(path_ + ": cannot be read (" + problem + "); left in place, and no change is saved until it can be read");
   }
   setLoadedStamp(stampOfFile());
   loadedGeneration_.store(generation, std::memory_order_relaxed);
+}
+
+void FileRegistry::warn(std::string text) {
+  std::fprintf(stderr, "zelvor: %s\n", text.c_str());
+  loadWarning_ = std::move(text);
 }
 
 bool FileRegistry::beginWrite(RegistryTree& tree) {
   while (::flock(lockFd_, LOCK_EX) != 0) {
     if (errno != EINTR) return false;
   }
-  if (sharedGeneration() != loadedGeneration_.load() || fileChangedSinceLoad()) {
+  if (unreadable_ || sharedGeneration() != loadedGeneration_.load() || fileChangedSinceLoad()) {
     reload(tree);
   }
-  return true;
+  return !unreadable_;
 }
 
-bool FileRegistry::commitWrite(const RegistryTree& tree) {
-  const FileResult r = files_.replaceAtomically(path_, regtext::storeText(tree));
+RegStatus FileRegistry::commitWrite(const RegistryTree& tree) {
+  const auto text = regtext::storeText(tree);
+  if (!text) {
+    std::fprintf(stderr, "zelvor: cannot save settings: they would be larger than %s\n",
+                 regtext::describeBytes(kMaxStoreBytes).c_str());
+    return RegStatus::TooLarge;
+  }
+  // The store holds passwords: for its owner only, whatever stood there.
+  const FileResult r = files_.replaceAtomically(path_, *text, Files::Permissions::OwnerOnly);
   if (!r.ok) {
     std::fprintf(stderr, "zelvor: cannot save settings: %s\n", r.error.c_str());
-    return false;
+    return RegStatus::WriteFailed;
   }
   const std::uint64_t next =
       std::atomic_ref<std::uint64_t>(*generation_).fetch_add(1, std::memory_order_acq_rel) + 1;
   setLoadedStamp(stampOfFile());
   loadedGeneration_.store(next);
-  return true;
+  return RegStatus::Ok;
 }
 
 void FileRegistry::endWrite() { ::flock(lockFd_, LOCK_UN); }

@@ -27,15 +27,17 @@ class FileRegistry : public TreeRegistry {
   FileRegistry& operator=(const FileRegistry&) = delete;
 
   [[nodiscard]] const std::string& path() const { return path_; }
-  // Set when the file on disk could not be read as a store; it was moved
-  // aside to path() + ".broken" and the store started from what it had.
+  // Set when the file on disk could not be loaded. Malformed content was
+  // moved aside (to path() + ".broken", or ".broken.N" when that exists)
+  // and the store started empty; a file that could not be read was left in
+  // place, and writes fail until it can be read.
   [[nodiscard]] const std::string& loadWarning() const { return loadWarning_; }
 
  protected:
   bool isStale() override;
   void reload(RegistryTree& tree) override;
   bool beginWrite(RegistryTree& tree) override;
-  bool commitWrite(const RegistryTree& tree) override;
+  RegStatus commitWrite(const RegistryTree& tree) override;
   void endWrite() override;
 
  private:
@@ -49,6 +51,7 @@ class FileRegistry : public TreeRegistry {
   [[nodiscard]] std::uint64_t sharedGeneration() const;
   void setLoadedStamp(const FileStamp& stamp);
   [[nodiscard]] bool fileChangedSinceLoad() const;
+  void warn(std::string text);
 
   std::string path_;
   std::string lockPath_;
@@ -57,6 +60,7 @@ class FileRegistry : public TreeRegistry {
   std::uint64_t* generation_ = nullptr;  // in the mapped lock file
   std::atomic<std::uint64_t> loadedGeneration_{0};
   std::atomic<std::int64_t> nextStampCheckMs_{0};
+  std::atomic<bool> unreadable_{false};
   mutable std::mutex stampMutex_;
   FileStamp loadedStamp_;
   std::string loadWarning_;

@@ -78,14 +78,19 @@ class PosixAppendFile : public AppendFile {
 
 }  // namespace
 
-FileResult PosixFiles::replaceAtomically(const std::string& path, std::string_view bytes) {
+FileResult PosixFiles::replaceAtomically(const std::string& path, std::string_view bytes,
+                                         Permissions permissions) {
   thread_local std::mt19937_64 rng{std::random_device{}()};
   const std::string temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(rng());
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return FileResult::failure(temp + ": " + systemErrorText(errno));
-  // Keep the permissions of the file being replaced.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) (void)::fchmod(fd, old.st_mode & 07777);
+  if (permissions == Permissions::OwnerOnly) {
+    // Whatever the umask or the file this one replaces allowed.
+    (void)::fchmod(fd, 0600);
+  } else {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) (void)::fchmod(fd, old.st_mode & 07777);
+  }
   if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
     const int e = errno;
     ::close(fd);

@@ -6,7 +6,8 @@ namespace zelvor {
 // Files on a POSIX file system; shared by both bindings.
 class PosixFiles : public Files {
  public:
-  FileResult replaceAtomically(const std::string& path, std::string_view bytes) override;
+  FileResult replaceAtomically(const std::string& path, std::string_view bytes,
+                               Permissions permissions = Permissions::KeepExisting) override;
   std::optional<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override;
   FileResult appendToFile(const std::string& path, std::string_view bytes) override;
   std::optional<std::uint64_t> fileSize(const std::string& path) override;

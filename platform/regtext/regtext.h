@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/store_limits.h"
+
+namespace zelvor {
+class RegistryNode;
+}
 
 namespace zelvor::regtext {
 
@@ -29,8 +34,9 @@ struct Error {
 };
 
 struct Limits {
-  std::size_t maxTextBytes = 64u << 20;
-  std::size_t maxLineBytes = 4u << 20;  // one logical line, continuations included
+  std::size_t maxTextBytes = kMaxImportBytes;
+  std::size_t maxLineBytes = kMaxLineBytes;  // one logical line, continuations included
+  std::size_t maxPathBytes = kMaxRepeatedPathBytes;  // key paths summed over all entries
 };
 
 enum class Header { Required, Optional };
@@ -47,6 +53,8 @@ struct ParseResult {
 [[nodiscard]] std::vector<RegOp> toOps(const std::vector<Entry>& entries);
 
 [[nodiscard]] std::string formatError(const Error& error);
+// "16 MiB" for whole mebibytes, else "N bytes": how messages name a bound.
+[[nodiscard]] std::string describeBytes(std::size_t bytes);
 
 enum class Dialect {
   // The suite's export: CR LF lines, "@=" line plus one line per value, text
@@ -67,6 +75,10 @@ enum class Dialect {
 // Writes key lines only (no header), for concatenating several hives.
 void appendTree(std::string& out, const RegKeySnapshot& key, Hive hive, std::string_view path,
                 Dialect dialect);
+// The same for a hive of the in-memory tree, read in place. Stops and
+// answers false once out holds more than maxBytes.
+[[nodiscard]] bool appendTree(std::string& out, const RegistryNode& hiveRoot, Hive hive,
+                              Dialect dialect, std::size_t maxBytes);
 [[nodiscard]] std::string_view headerFor(Dialect dialect);
 
 }  // namespace zelvor::regtext

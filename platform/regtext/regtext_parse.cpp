@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 
 #include "platform/regtext/regtext.h"
@@ -54,17 +55,21 @@ bool readQuoted(std::string_view& s, std::string& out) {
   out.clear();
   std::size_t i = 1;
   while (i < s.size()) {
-    const char c = s[i];
-    if (c == '"') {
+    // Plain runs are copied whole; only quotes and backslashes need a look.
+    const std::size_t stop = std::min(s.find_first_of("\"\\", i), s.size());
+    out.append(s.substr(i, stop - i));
+    i = stop;
+    if (i >= s.size()) break;
+    if (s[i] == '"') {
       s.remove_prefix(i + 1);
       return true;
     }
-    if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+    if (i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
       out.push_back(s[i + 1]);
       i += 2;
       continue;
     }
-    out.push_back(c);
+    out.push_back(s[i]);
     ++i;
   }
   return false;
@@ -153,7 +158,11 @@ class Parser {
     }
     std::string path;
     if (slash != std::string_view::npos) {
-      for (const auto part : splitKeyPath(inner.substr(slash + 1))) {
+      const auto parts = splitKeyPath(inner.substr(slash + 1));
+      if (parts.size() > kMaxKeyDepth) {
+        return fail(r, number, "key path deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+      }
+      for (const auto part : parts) {
         if (part.size() > kMaxKeyNameLength) return fail(r, number, "key name longer than 255 characters");
         if (!isValidKeyName(part)) return fail(r, number, "key name with a line break");
         if (!path.empty()) path += '\\';
@@ -165,8 +174,20 @@ class Parser {
     e.hive = *hive;
     e.path = std::move(path);
     e.line = number;
+    if (!countPath(e.path, number, r)) return false;
     current_ = r.entries.size();
     r.entries.push_back(std::move(e));
+    return true;
+  }
+
+  // Every entry carries its key's whole path, so many short value lines
+  // under a long path would take far more memory than the text itself.
+  bool countPath(const std::string& path, std::size_t number, ParseResult& r) {
+    pathBytes_ += path.size();
+    if (pathBytes_ > reader_.limits().maxPathBytes) {
+      return fail(r, number, "too many lines under long key paths (more than " +
+                                 describeBytes(reader_.limits().maxPathBytes) + " of paths)");
+    }
     return true;
   }
 
@@ -190,6 +211,10 @@ class Parser {
     s.remove_prefix(1);
     s = trimLeft(s);
     if (!parseData(s, number, e, r)) return false;
+    if (e.value.data.size() > kMaxValueDataBytes) {
+      return fail(r, number, "value larger than " + describeBytes(kMaxValueDataBytes));
+    }
+    if (!countPath(e.path, number, r)) return false;
     r.entries.push_back(std::move(e));
     return true;
   }
@@ -252,6 +277,7 @@ class Parser {
   Reader reader_;
   Header header_;
   std::optional<std::size_t> current_;
+  std::size_t pathBytes_ = 0;
 };
 
 }  // namespace
@@ -259,7 +285,7 @@ class Parser {
 ParseResult parse(std::string_view text, Header header, const Limits& limits) {
   if (text.size() > limits.maxTextBytes) {
     ParseResult r;
-    r.error = Error{0, "text larger than " + std::to_string(limits.maxTextBytes) + " bytes"};
+    r.error = Error{0, "text larger than " + describeBytes(limits.maxTextBytes)};
     return r;
   }
   return Parser(text, header, limits).run();
@@ -278,6 +304,12 @@ std::vector<RegOp> toOps(const std::vector<Entry>& entries) {
     ops.push_back(std::move(op));
   }
   return ops;
+}
+
+std::string describeBytes(std::size_t bytes) {
+  constexpr std::size_t kMiB = std::size_t{1} << 20;
+  if (bytes >= kMiB && bytes % kMiB == 0) return std::to_string(bytes / kMiB) + " MiB";
+  return std::to_string(bytes) + " bytes";
 }
 
 std::string formatError(const Error& error) {

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "platform/regtext/regtext.h"
+#include "platform/registry_tree.h"
 
 namespace zelvor::regtext {
 namespace {
@@ -9,9 +11,13 @@ namespace {
 std::string_view lineEnd(Dialect d) { return d == Dialect::Export ? "\r\n" : "\n"; }
 
 void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    if (c == '\\' || c == '"') out.push_back('\\');
-    out.push_back(c);
+  while (!text.empty()) {
+    const std::size_t stop = std::min(text.find_first_of("\\\""), text.size());
+    out.append(text.substr(0, stop));
+    if (stop == text.size()) return;
+    out.push_back('\\');
+    out.push_back(text[stop]);
+    text.remove_prefix(stop + 1);
   }
 }
 
@@ -94,8 +100,12 @@ void appendData(std::string& out, const RegValue& v, Dialect d) {
   }
 }
 
-void appendKey(std::string& out, const RegKeySnapshot& key, Hive hive, std::string& path,
-               Dialect d) {
+using Values = std::vector<std::pair<std::string, RegValue>>;
+
+// One key's lines: its key line, its values and the empty line after them.
+// False as soon as out holds more than maxBytes.
+bool appendKeyLines(std::string& out, const Values& values, Hive hive, std::string_view path,
+                    Dialect d, std::size_t maxBytes) {
   const auto eol = lineEnd(d);
   out += '[';
   out += hiveName(hive);
@@ -107,7 +117,7 @@ void appendKey(std::string& out, const RegKeySnapshot& key, Hive hive, std::stri
   out += eol;
   if (d == Dialect::Export) {
     // The unnamed value, when it reads as a non-empty text, also gets its "@=" line.
-    for (const auto& [name, value] : key.values) {
+    for (const auto& [name, value] : values) {
       std::string text;
       if (name.empty() && value.readText(text) && !text.empty() && !hasLineBreak(text)) {
         out += "@=";
@@ -116,7 +126,8 @@ void appendKey(std::string& out, const RegKeySnapshot& key, Hive hive, std::stri
       }
     }
   }
-  for (const auto& [name, value] : key.values) {
+  for (const auto& [name, value] : values) {
+    if (out.size() > maxBytes) return false;
     if (d == Dialect::Store && name.empty()) {
       out += '@';
     } else {
@@ -127,13 +138,39 @@ void appendKey(std::string& out, const RegKeySnapshot& key, Hive hive, std::stri
     out += eol;
   }
   out += eol;
-  for (const auto& sub : key.subkeys) {
-    const std::size_t keep = path.size();
-    if (!path.empty()) path += '\\';
-    path += sub.name;
-    appendKey(out, sub, hive, path, d);
-    path.resize(keep);
+  return out.size() <= maxBytes;
+}
+
+const std::string& keyName(const RegKeySnapshot& key) { return key.name; }
+const std::string& keyName(const RegistryNode& key) { return key.name(); }
+
+// Depth first, parents before their children, children in name order; a
+// loop with its own stack, so no depth of tree can exhaust the call stack.
+// valuesOf(key) gives a key's values, childrenOf(key, list) appends
+// pointers to its children in order.
+template <typename Key, typename ValuesOf, typename ChildrenOf>
+bool appendKeys(std::string& out, const Key& top, Hive hive, std::string_view path, Dialect d,
+                std::size_t maxBytes, ValuesOf valuesOf, ChildrenOf childrenOf) {
+  struct Pending {
+    const Key* key;
+    std::string path;
+  };
+  std::vector<Pending> pending{{&top, std::string(path)}};
+  std::vector<const Key*> children;
+  while (!pending.empty()) {
+    Pending p = std::move(pending.back());
+    pending.pop_back();
+    if (!appendKeyLines(out, valuesOf(*p.key), hive, p.path, d, maxBytes)) return false;
+    children.clear();
+    childrenOf(*p.key, children);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+      std::string childPath = p.path;
+      if (!childPath.empty()) childPath += '\\';
+      childPath += keyName(**it);
+      pending.push_back({*it, std::move(childPath)});
+    }
   }
+  return true;
 }
 
 }  // namespace
@@ -144,8 +181,21 @@ std::string_view headerFor(Dialect dialect) {
 
 void appendTree(std::string& out, const RegKeySnapshot& key, Hive hive, std::string_view path,
                 Dialect dialect) {
-  std::string p(path);
-  appendKey(out, key, hive, p, dialect);
+  (void)appendKeys(
+      out, key, hive, path, dialect, std::numeric_limits<std::size_t>::max(),
+      [](const RegKeySnapshot& k) -> const Values& { return k.values; },
+      [](const RegKeySnapshot& k, std::vector<const RegKeySnapshot*>& list) {
+        for (const auto& sub : k.subkeys) list.push_back(&sub);
+      });
+}
+
+bool appendTree(std::string& out, const RegistryNode& key, Hive hive, Dialect dialect,
+                std::size_t maxBytes) {
+  return appendKeys(
+      out, key, hive, "", dialect, maxBytes, [](const RegistryNode& k) -> const Values& { return k.values(); },
+      [](const RegistryNode& k, std::vector<const RegistryNode*>& list) {
+        k.forEachChild([&](const RegistryNode& c) { list.push_back(&c); });
+      });
 }
 
 std::string write(const RegKeySnapshot& key, Hive hive, std::string_view path, Dialect dialect) {

@@ -2,19 +2,27 @@
 
 namespace zelvor::regtext {
 
-std::string storeText(const RegistryTree& tree) {
+std::optional<std::string> storeText(const RegistryTree& tree) {
   std::string out(headerFor(Dialect::Store));
   for (Hive h : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot}) {
-    appendTree(out, tree.root(h).snapshot(), h, "", Dialect::Store);
+    if (!appendTree(out, tree.root(h), h, Dialect::Store, kMaxStoreBytes)) return std::nullopt;
   }
   return out;
 }
 
 std::optional<Error> loadStoreText(std::string_view text, RegistryTree& tree) {
   tree.clear();
-  ParseResult parsed = parse(text, Header::Optional);
+  Limits limits;
+  limits.maxTextBytes = kMaxStoreBytes;
+  ParseResult parsed = parse(text, Header::Optional, limits);
   if (parsed.error) return parsed.error;
-  tree.applyValidated(toOps(parsed.entries));
+  const auto ops = toOps(parsed.entries);
+  parsed.entries.clear();
+  // The reader takes only what the writer could have written.
+  if (tree.validate(ops) != RegStatus::Ok) {
+    return Error{0, "more keys than a store of " + describeBytes(kMaxStoreBytes) + " can hold"};
+  }
+  tree.applyValidated(ops);
   return std::nullopt;
 }
 

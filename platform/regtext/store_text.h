@@ -12,7 +12,9 @@
 
 namespace zelvor::regtext {
 
-[[nodiscard]] std::string storeText(const RegistryTree& tree);
+// Nothing when the text would be larger than kMaxStoreBytes, the most the
+// reader takes.
+[[nodiscard]] std::optional<std::string> storeText(const RegistryTree& tree);
 
 // Replaces tree with what text holds. On a malformed text the tree is left
 // empty and the error names the line.

@@ -4,11 +4,13 @@
 
 namespace zelvor {
 
-bool SimRegistry::commitWrite(const RegistryTree& tree) {
-  if (failWrites_) return false;
+RegStatus SimRegistry::commitWrite(const RegistryTree& tree) {
+  if (failWrites_) return RegStatus::WriteFailed;
+  auto text = regtext::storeText(tree);
+  if (!text) return RegStatus::TooLarge;
   ++commits_;
-  committed_ = regtext::storeText(tree);
-  return true;
+  committed_ = std::move(*text);
+  return RegStatus::Ok;
 }
 
 void SimRegistry::reload(RegistryTree& tree) { (void)regtext::loadStoreText(committed_, tree); }

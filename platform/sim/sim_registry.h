@@ -11,7 +11,7 @@ class SimRegistry : public TreeRegistry {
   [[nodiscard]] int commits() const { return commits_; }
 
  protected:
-  bool commitWrite(const RegistryTree& tree) override;
+  RegStatus commitWrite(const RegistryTree& tree) override;
   void reload(RegistryTree& tree) override;
 
  private:

@@ -12,12 +12,21 @@ ImportResult importRegedit4(Registry& registry, std::string_view text, regtext::
   for (const auto& e : parsed.entries) {
     (e.kind == regtext::Entry::Kind::Key ? result.keys : result.values)++;
   }
-  if (registry.apply(regtext::toOps(parsed.entries)) != RegStatus::Ok) {
-    result.error = "the settings could not be saved";
+  const RegStatus status = registry.apply(regtext::toOps(parsed.entries));
+  if (status != RegStatus::Ok) {
+    result.error = describeStoreFailure(status);
     return result;
   }
   result.ok = true;
   return result;
+}
+
+std::string describeStoreFailure(RegStatus status) {
+  if (status == RegStatus::TooLarge) {
+    return "the settings would be larger than " + regtext::describeBytes(kMaxStoreBytes) +
+           ", the limit of the store";
+  }
+  return "the settings could not be saved";
 }
 
 std::string exportRegedit4(Registry& registry, Hive hive, std::string_view path) {

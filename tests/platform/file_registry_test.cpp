@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <filesystem>
 #include <thread>
 
 #include "platform/linux/file_registry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/regtext/regtext.h"
+#include "platform/store_limits.h"
+#include "shell/store/regedit4.h"
 #include "tests/support/process.h"
 #include "tests/support/sandbox.h"
 
@@ -31,6 +37,14 @@ class FileRegistryTest : public ::testing::Test {
     std::string s;
     if (!v || !v->readText(s)) return std::nullopt;
     return s;
+  }
+
+  // The names in the store's folder, sorted.
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
   testing::Sandbox sandbox;
@@ -126,18 +140,197 @@ TEST_F(FileRegistryTest, ThreadsReadAndWriteAtOnce) {
   }
 }
 
-TEST_F(FileRegistryTest, ADamagedFileIsKeptAsideAndTheStoreStartsEmpty) {
-  const std::string damaged = "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:zz\n";
-  sandbox.write("config/zelvor/settings.reg", damaged);
-  auto reg = open();
-  EXPECT_FALSE(reg->keyExists(HKCU, "A"));
-  EXPECT_NE(reg->loadWarning().find("line 4"), std::string::npos) << reg->loadWarning();
-  EXPECT_EQ(sandbox.read("config/zelvor/settings.reg.broken"), damaged);
-  ASSERT_EQ(reg->createKey(HKCU, "B"), RegStatus::Ok);
-  auto again = open();
-  EXPECT_TRUE(again->keyExists(HKCU, "B"));
-  EXPECT_TRUE(again->loadWarning().empty());
-  EXPECT_EQ(sandbox.read("config/zelvor/settings.reg.broken"), damaged);
+TEST_F(FileRegistryTest, ADamagedFileIsKeptAsideAndNoEarlierCopyIsLost) {
+  struct Damage {
+    const char* what;
+    std::string text;
+    std::string warning;
+  };
+  const Damage damages[] = {
+      {"a bad line", "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:zz\n", "line 4"},
+      {"a file larger than the store's limit",
+       "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n" + std::string(kMaxStoreBytes, ';') + "\n", "16 MiB"},
+      {"another bad line", "REGEDIT4\n\n[HKEY_CURRENT_USER\\A\n", "line 3"},
+  };
+  std::vector<std::string> asideNames;
+  for (const Damage& d : damages) {
+    sandbox.write("config/zelvor/settings.reg", d.text);
+    auto reg = open();
+    EXPECT_FALSE(reg->keyExists(HKCU, "A")) << d.what;
+    EXPECT_NE(reg->loadWarning().find(d.warning), std::string::npos) << d.what << ": " << reg->loadWarning();
+    EXPECT_FALSE(sandbox.exists("config/zelvor/settings.reg")) << d.what;
+    ASSERT_EQ(reg->createKey(HKCU, "B"), RegStatus::Ok) << d.what;
+    auto again = open();
+    EXPECT_TRUE(again->keyExists(HKCU, "B")) << d.what;
+    EXPECT_TRUE(again->loadWarning().empty()) << d.what;
+  }
+  // Every damaged file is still there, each under its own name, the first
+  // under the plain one.
+  EXPECT_EQ(sandbox.read("config/zelvor/settings.reg.broken"), damages[0].text);
+  std::vector<std::string> kept;
+  for (const auto& name : entries()) {
+    if (name.rfind("settings.reg.broken", 0) == 0) kept.push_back(sandbox.read("config/zelvor/" + name));
+  }
+  ASSERT_EQ(kept.size(), 3u);
+  for (const Damage& d : damages) {
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), d.text), 1) << d.what;
+  }
+}
+
+// Only content that is not a store is moved aside. A file that cannot be
+// read right now (no permission, an I/O error, not a file at all) stays
+// where it is, and nothing is written over it until it can be read.
+TEST_F(FileRegistryTest, AFileThatCannotBeReadIsLeftInPlaceAndNotReplaced) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::function<void()> undo;
+    const char* warning;
+  };
+  const std::string file = folder + "settings.reg";
+  std::vector<Case> cases{
+      {"a folder", [&] { std::filesystem::create_directory(file); }, [&] { std::filesystem::remove(file); },
+       "not a regular file"},
+  };
+  if (::geteuid() != 0) {
+    // A superuser reads the file whatever its permissions.
+    cases.push_back({"no permission to read",
+                     [&] {
+                       sandbox.write("config/zelvor/settings.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n");
+                       std::filesystem::permissions(file, std::filesystem::perms::none);
+                     },
+                     [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write); },
+                     "Permission denied"});
+  }
+  for (const Case& c : cases) {
+    {
+      auto seed = open();
+      ASSERT_EQ(seed->setValue(HKCU, "", "before", RegValue::text("1")), RegStatus::Ok);
+    }
+    std::filesystem::remove(file);
+    c.make();
+    auto reg = open();
+    EXPECT_FALSE(reg->keyExists(HKCU, "A")) << c.what;
+    EXPECT_NE(reg->loadWarning().find(c.warning), std::string::npos) << c.what << ": " << reg->loadWarning();
+    EXPECT_NE(reg->loadWarning().find("left in place"), std::string::npos) << c.what << ": " << reg->loadWarning();
+    EXPECT_EQ(reg->setValue(HKCU, "", "after", RegValue::text("2")), RegStatus::WriteFailed) << c.what;
+    EXPECT_EQ(reg->createKey(HKCU, "C"), RegStatus::WriteFailed) << c.what;
+    EXPECT_EQ(entries(), (std::vector<std::string>{"settings.lock", "settings.reg"})) << c.what;
+    c.undo();
+    std::filesystem::remove(file);
+  }
+}
+
+// Every hostile text refused by the import leaves the settings as they were,
+// on disk too, and no reader afterwards finds anything to move aside.
+TEST_F(FileRegistryTest, AHostileImportKeepsEverySettingAndMovesNothingAside) {
+  const auto nested = [](std::size_t levels, std::size_t nameLength) {
+    std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor";
+    for (std::size_t i = 0; i < levels; ++i) text += "\\" + std::string(nameLength, 'k');
+    return text + "]\r\n\"v\"=\"1\"\r\n";
+  };
+  const auto bigValues = [](std::string_view prefix, int count) {
+    std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor\\Grande]\r\n";
+    const std::string data(kMaxValueDataBytes - 1, 'd');
+    for (int i = 0; i < count; ++i) text += "\"" + std::string(prefix) + std::to_string(i) + "\"=\"" + data + "\"\r\n";
+    return text;
+  };
+  {
+    auto reg = open();
+    ASSERT_EQ(reg->apply({{RegOp::Kind::SetValue, HKCU, "Software\\Norvane\\Zelvor\\Diario", "Clave",
+                           RegValue::text("secreta")}}),
+              RegStatus::Ok);
+    ASSERT_TRUE(importRegedit4(*reg, bigValues("a", 9)).ok);
+  }
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"10,000 levels", nested(10'000, 1), "deeper than 512 levels"},
+      {"1,000,000 levels", nested(1'000'000, 1), "deeper than 512 levels"},
+      {"500 levels of long names", nested(500, kMaxKeyNameLength), "16 MiB"},
+      {"a second large import", bigValues("b", 8), "16 MiB"},
+  };
+  for (const Case& c : cases) {
+    {
+      auto reg = open();
+      const ImportResult r = importRegedit4(*reg, c.text);
+      EXPECT_FALSE(r.ok) << c.what;
+      EXPECT_NE(r.error.find(c.error), std::string::npos) << c.what << ": " << r.error;
+    }
+    auto reader = open();
+    EXPECT_EQ(text(*reader, "Software\\Norvane\\Zelvor\\Diario", "Clave"), "secreta") << c.what;
+    EXPECT_EQ(reader->valueNames(HKCU, "Software\\Norvane\\Zelvor\\Grande").size(), 9u) << c.what;
+    EXPECT_TRUE(reader->loadWarning().empty()) << c.what << ": " << reader->loadWarning();
+    EXPECT_EQ(entries(), (std::vector<std::string>{"settings.lock", "settings.reg"})) << c.what;
+  }
+}
+
+TEST_F(FileRegistryTest, ALockFileThatIsALinkIsNeverFollowed) {
+  sandbox.write("victim", "precious bytes");
+  std::filesystem::create_directories(folder);
+  std::filesystem::create_symlink(sandbox.path("victim"), folder + "settings.lock");
+  std::string error;
+  auto reg = FileRegistry::open(folder, files, error);
+  if (reg) (void)reg->setValue(HKCU, "", "v", RegValue::text("1"));
+  EXPECT_FALSE(reg);
+  EXPECT_NE(error.find("settings.lock"), std::string::npos) << error;
+  EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+  EXPECT_EQ(sandbox.read("victim"), "precious bytes");
+}
+
+// The store holds passwords: it is written for its owner alone, whatever
+// stood at its name before (a file with wider permissions, or a link to one
+// in a dotfiles folder).
+TEST_F(FileRegistryTest, TheStoreFileIsAlwaysWrittenForItsOwnerOnly) {
+  using std::filesystem::perms;
+  const std::string file = folder + "settings.reg";
+  const std::string stored = "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"old\"=\"1\"\n";
+  struct Case {
+    const char* what;
+    bool link;
+  };
+  for (const Case c : {Case{"a file readable by all", false}, Case{"a link to a file readable by all", true}}) {
+    const std::string target = c.link ? sandbox.path("dotfiles/settings.reg") : file;
+    sandbox.write(c.link ? "dotfiles/settings.reg" : "config/zelvor/settings.reg", stored);
+    std::filesystem::permissions(target, perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+    if (c.link) std::filesystem::create_symlink(target, file);
+    {
+      auto reg = open();
+      EXPECT_EQ(text(*reg, "A", "old"), "1") << c.what;
+      ASSERT_EQ(reg->setValue(HKCU, "A", "new", RegValue::text("2")), RegStatus::Ok) << c.what;
+    }
+    const auto status = std::filesystem::symlink_status(file);
+    EXPECT_EQ(status.type(), std::filesystem::file_type::regular) << c.what;
+    EXPECT_EQ(status.permissions() & perms::all, perms::owner_read | perms::owner_write) << c.what;
+    if (c.link) {
+      EXPECT_EQ(sandbox.read("dotfiles/settings.reg"), stored) << c.what;
+    }
+    auto fresh = open();
+    EXPECT_EQ(text(*fresh, "A", "new"), "2") << c.what;
+    std::filesystem::remove(file);
+  }
+}
+
+// A lock file that cannot get its one page of disk space is reported when
+// the store opens, rather than killing the process (SIGBUS) at its first
+// read. The disk is a full file system in a private mount namespace.
+TEST_F(FileRegistryTest, AFullDiskFailsClearlyInsteadOfKillingTheProcess) {
+  const std::string disk = sandbox.path("disk/");
+  const std::string script =
+      "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 77\n"
+      "head -c 1M /dev/zero > \"$1/fill\" 2>/dev/null\n"
+      "exec \"$2\" \"$1/\" set name text\n";
+  const auto r = testing::runProcess(
+      {"/usr/bin/unshare", "--user", "--map-root-user", "--mount", "sh", "-c", script, "sh", disk, ZELVOR_STORE_WRITER});
+  if (r.exitCode == 77 || (r.exitCode == 1 && r.err.find("unshare") != std::string::npos)) {
+    GTEST_SKIP() << "no private mount namespace here: " << r.err;
+  }
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("settings.lock"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
 }
 
 TEST_F(FileRegistryTest, AHandEditIsNotOverwrittenByTheNextWrite) {

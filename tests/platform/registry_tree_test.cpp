@@ -145,6 +145,36 @@ TEST_F(TreeRegistryTest, OverlongNamesAreRefused) {
   EXPECT_TRUE(reg.valueNames(HKCU, "A").empty());
 }
 
+TEST_F(TreeRegistryTest, KeysDeeperAndValuesLargerThanTheStoreHoldsAreRefused) {
+  std::string deepest;
+  for (std::size_t i = 0; i < kMaxKeyDepth; ++i) deepest += "k\\";
+  EXPECT_EQ(reg.createKey(HKCU, deepest), RegStatus::Ok);
+  EXPECT_EQ(reg.createKey(HKCU, deepest + "k"), RegStatus::InvalidName);
+  EXPECT_EQ(reg.apply({{RegOp::Kind::SetValue, HKCU, deepest + "k", "v", RegValue::text("1")}}),
+            RegStatus::InvalidName);
+  EXPECT_TRUE(reg.subkeyNames(HKCU, deepest).empty());
+
+  ASSERT_EQ(reg.createKey(HKCU, "A"), RegStatus::Ok);
+  const RegValue largest = RegValue::binary(std::vector<std::uint8_t>(kMaxValueDataBytes, 7));
+  const RegValue tooLarge = RegValue::binary(std::vector<std::uint8_t>(kMaxValueDataBytes + 1, 7));
+  EXPECT_EQ(reg.setValue(HKCU, "A", "v", largest), RegStatus::Ok);
+  EXPECT_EQ(reg.setValue(HKCU, "A", "w", tooLarge), RegStatus::TooLarge);
+  EXPECT_EQ(reg.apply({{RegOp::Kind::SetValue, HKCU, "A", "w", tooLarge}}), RegStatus::TooLarge);
+  EXPECT_EQ(reg.valueNames(HKCU, "A"), Names{"v"});
+}
+
+// Every key line of the store's text repeats the key's whole path, so a
+// chain of long names a few hundred levels deep would need tens of
+// megabytes; such a batch is refused before one key of it is made.
+TEST_F(TreeRegistryTest, ABatchWhoseKeysWouldPassTheStoreSizeChangesNothing) {
+  ASSERT_EQ(reg.createKey(HKCU, "Keep"), RegStatus::Ok);
+  std::string chain;
+  for (std::size_t i = 0; i < kMaxKeyDepth; ++i) chain += std::string(kMaxKeyNameLength, 'n') + "\\";
+  EXPECT_EQ(reg.createKey(HKCU, chain), RegStatus::TooLarge);
+  EXPECT_EQ(reg.apply({{RegOp::Kind::CreateKey, HKCU, chain, "", {}}}), RegStatus::TooLarge);
+  EXPECT_EQ(reg.subkeyNames(HKCU, ""), Names{"Keep"});
+}
+
 TEST_F(TreeRegistryTest, NamesWithLineBreaksAreRefused) {
   // A line break cannot be written in the store's text form, so such a name
   // would make the store unreadable the next time it is loaded.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/regtext/regtext.h"
+#include "platform/store_limits.h"
 
 namespace zelvor::regtext {
 namespace {
@@ -197,6 +198,43 @@ TEST(RegtextParse, LimitsBoundTheTextAndTheLine) {
                                     Header::Required, limits);
   ASSERT_TRUE(longHex.error);
   EXPECT_EQ(longHex.error->line, 3u);
+}
+
+// A key line names its whole path, so a short text can nest keys far
+// deeper than any setting needs; the store holds kMaxKeyDepth levels and
+// values of at most kMaxValueDataBytes, and the reader takes nothing else.
+TEST(RegtextParse, KeysDeeperAndValuesLargerThanTheStoreHoldsAreRejected) {
+  const auto nested = [](std::size_t levels) {
+    std::string text = "REGEDIT4\n[HKEY_CURRENT_USER";
+    for (std::size_t i = 0; i < levels; ++i) text += "\\k";
+    return text + "]\n\"v\"=\"1\"\n";
+  };
+  const auto hexValue = [](std::size_t bytes) {
+    std::string text = "REGEDIT4\n[HKCU\\A]\n\"v\"=hex:00";
+    for (std::size_t i = 1; i < bytes; ++i) text += ",00";
+    return text + "\n";
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+    bool accepted;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"the deepest key the store holds", nested(kMaxKeyDepth), true, ""},
+      {"one level deeper", nested(kMaxKeyDepth + 1), false, "line 2: key path deeper than 512 levels"},
+      {"10,000 levels in 20 KB", nested(10'000), false, "line 2: key path deeper than 512 levels"},
+      {"1,000,000 levels in 2 MB", nested(1'000'000), false, "line 2: key path deeper than 512 levels"},
+      {"the largest value the store holds", hexValue(kMaxValueDataBytes), true, ""},
+      {"one byte more", hexValue(kMaxValueDataBytes + 1), false, "line 3: value larger than 1 MiB"},
+  };
+  for (const Case& c : cases) {
+    const ParseResult r = parse(c.text);
+    EXPECT_EQ(!r.error, c.accepted) << c.what;
+    if (r.error) {
+      EXPECT_EQ(formatError(*r.error), c.message) << c.what;
+    }
+  }
 }
 
 TEST(RegtextParse, ToOpsCreatesKeysAndSetsValuesInTextOrder) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/regtext/regtext.h"
+#include "platform/regtext/store_text.h"
+#include "platform/store_limits.h"
 #include "platform/tree_registry.h"
 
 namespace zelvor::regtext {
@@ -186,6 +188,50 @@ TEST(RegtextWrite, ExportedTextsImportBackUnchanged) {
   const std::string text = write(k, Hive::CurrentUser, "K", Dialect::Export);
   RegKeySnapshot back = reparse(text, Hive::CurrentUser, "K");
   expectSameTree(k, back);
+}
+
+// The writer and the reader of the store file agree: the largest text the
+// writer produces loads again, and a tree one byte larger is not written.
+TEST(RegtextWrite, TheStoreTextStopsWhereTheReaderStops) {
+  RegistryTree tree;
+  RegistryNode& key = tree.create(Hive::CurrentUser, "Big");
+  const std::string chunk(kMaxValueDataBytes - 64, 'x');
+  std::size_t n = 0;
+  std::size_t before = storeText(tree).value().size();
+  // "vN"="..." takes 6 bytes beside its name and text; what is left for the
+  // last value stays within the largest value the store holds.
+  for (; kMaxStoreBytes - before > chunk.size() + 26; ++n) {
+    const std::string name = "v" + std::to_string(n);
+    key.setValue(name, RegValue::text(chunk));
+    before += name.size() + chunk.size() + 6;
+  }
+  ASSERT_EQ(storeText(tree).value().size(), before);
+  ASSERT_GT(before, 0u);
+  // "last"="..." takes 10 bytes of line beside its text.
+  const std::string exact(kMaxStoreBytes - before - 10, 'y');
+  key.setValue("last", RegValue::text(exact));
+  const auto text = storeText(tree);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->size(), kMaxStoreBytes);
+  RegistryTree back;
+  EXPECT_FALSE(loadStoreText(*text, back));
+  EXPECT_EQ(back.find(Hive::CurrentUser, "Big")->valueCount(), n + 1);
+
+  key.setValue("last", RegValue::text(exact + "y"));
+  EXPECT_FALSE(storeText(tree));
+  const auto error = loadStoreText(*text + "\n", back);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(formatError(*error), "text larger than 16 MiB");
+}
+
+// A chain of long names at the deepest level would take about 33 MB of key
+// lines; the writer stops at the limit instead of building all of it.
+TEST(RegtextWrite, TheStoreTextOfADeepChainOfLongNamesIsRefused) {
+  RegistryTree tree;
+  std::string chain;
+  for (std::size_t i = 0; i < kMaxKeyDepth; ++i) chain += std::string(kMaxKeyNameLength, 'n') + "\\";
+  tree.create(Hive::CurrentUser, chain);
+  EXPECT_FALSE(storeText(tree));
 }
 
 TEST(RegtextWrite, AppendTreeWritesNoHeader) {
