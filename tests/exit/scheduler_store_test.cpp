@@ -13,6 +13,7 @@
 #include "shell/store/install_defaults.h"
 #include "shell/store/reg_key_ex.h"
 #include "tests/exit/scheduler_test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -60,7 +61,8 @@ class SchedulerStore : public ::testing::Test {
     PutDword("Weekday", static_cast<std::uint32_t>(r.Weekday));
   }
 
-  SimPlatform sim{::testing::TempDir()};
+  zelvor::testing::Sandbox sandbox;
+  SimPlatform sim{sandbox.root()};
   const SchedulerRecord defaults_{0, 0, 12, 4, 10, 0, 21, 47, weekday_bit::Sunday};
 };
 
