@@ -1,10 +1,13 @@
 # Common compile settings and the rule that keeps the core portable.
 
 set(ZELVOR_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-    -Wnon-virtual-dtor -Woverloaded-virtual -Werror)
+    -Wnon-virtual-dtor -Woverloaded-virtual)
+if(ZELVOR_WERROR)
+  list(APPEND ZELVOR_WARNINGS -Werror)
+endif()
 # WORKAROUND: GCC 12 at -O2 and above reports a false -Wrestrict inside
 # std::string for "text" + std::to_string(n) (GCC bug 105329), which with
-# -Werror breaks every Release build.
+# -Werror breaks every Release build of the test command.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   list(APPEND ZELVOR_WARNINGS -Wno-restrict)
 endif()

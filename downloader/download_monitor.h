@@ -13,7 +13,6 @@ inline constexpr unsigned Started = 1228;   // start offset, total size (0 unkno
 inline constexpr unsigned Resume = 1229;    // resume supported (0/1), 0
 inline constexpr unsigned Progress = 1230;  // bytes since the last report, ms since it (0: final report)
 inline constexpr unsigned Finished = 1231;  // 1 failed, 0 complete; 0
-inline constexpr unsigned Cancel = 1226;    // travels the other way, to the monitor
 }  // namespace download_notice
 
 class DownloadMonitor {

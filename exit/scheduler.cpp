@@ -67,29 +67,35 @@ CScheduler::CScheduler(Services services, SchedulerSetup setup)
 std::string CScheduler::FullKeyPath() const { return ConfigStore::KeyPath(*setup_.keyPath); }
 
 void CScheduler::Load() {
-  if (!setup_.keyPath) return;
-  // One consistent copy of the key, so a second process that saves the
-  // record meanwhile cannot leave us half the old and half the new one.
-  const auto key = services_.registry.snapshot(Hive::CurrentUser, FullKeyPath());
-  if (!key) return;
-  ReadInto(*key, scheduler_value::Enable, record_.Enable);
+  if (setup_.keyPath) {
+    // One consistent copy of the key, so a second process that saves the
+    // record meanwhile cannot leave us half the old and half the new one.
+    const auto key = services_.registry.snapshot(Hive::CurrentUser, FullKeyPath());
+    if (key) ReadRecord(*key);
+  }
+  // Without a stored record the page is refilled all the same: Cancel on a
+  // trigger never saved (or stored by its owner) drops the edits on screen.
+  if (pageOnScreen_) FillPage();
+}
+
+void CScheduler::ReadRecord(const RegKeySnapshot& key) {
+  ReadInto(key, scheduler_value::Enable, record_.Enable);
   if (record_.Enable != 0) {
-    ReadInto(*key, scheduler_value::ShowWarning, record_.ShowWarning);
-    ReadInto(*key, scheduler_value::Day, record_.Day);
-    ReadInto(*key, scheduler_value::Month, record_.Month);
-    ReadInto(*key, scheduler_value::Seconds, record_.Seconds);
-    ReadInto(*key, scheduler_value::Start, record_.Start);
+    ReadInto(key, scheduler_value::ShowWarning, record_.ShowWarning);
+    ReadInto(key, scheduler_value::Day, record_.Day);
+    ReadInto(key, scheduler_value::Month, record_.Month);
+    ReadInto(key, scheduler_value::Seconds, record_.Seconds);
+    ReadInto(key, scheduler_value::Start, record_.Start);
     int hour = record_.Hour;
     int minute = record_.Minute;
-    ReadInto(*key, scheduler_value::Hour, hour);
-    ReadInto(*key, scheduler_value::Minute, minute);
+    ReadInto(key, scheduler_value::Hour, hour);
+    ReadInto(key, scheduler_value::Minute, minute);
     // A stored hour or minute out of range is carried as a clock would
     // carry it (24:10 is 00:10).
     NormaliseTimeOfDay(static_cast<std::uint32_t>(hour), static_cast<std::uint32_t>(minute),
                        record_.Hour, record_.Minute);
-    ReadInto(*key, scheduler_value::Weekday, record_.Weekday);
+    ReadInto(key, scheduler_value::Weekday, record_.Weekday);
   }
-  if (pageOnScreen_) FillPage();
 }
 
 void CScheduler::Save() {

@@ -55,8 +55,9 @@ class CScheduler {
   // loads the stored record at once.
   CScheduler(Services services, SchedulerSetup setup);
 
-  // Reads the stored record. A missing key changes nothing; a disarmed
-  // stored record (Enable 0) is not read beyond Enable.
+  // Reads the stored record and refills the page when it is on screen. A
+  // missing key (or none) keeps the record; a disarmed stored record
+  // (Enable 0) is not read beyond Enable.
   void Load();
   // Writes all nine values (taking the page's values first when it is on
   // screen), all or nothing. Without a key path nothing is written.
@@ -104,6 +105,7 @@ class CScheduler {
 
  private:
   [[nodiscard]] std::string FullKeyPath() const;
+  void ReadRecord(const RegKeySnapshot& key);
   void FillPage();
   void WriteEnable();
 

@@ -7,9 +7,9 @@
 // able to exceed it: run with -max_len=16384 (a seed above the limit makes
 // libFuzzer's own guess large enough too). Longer inputs add nothing.
 
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,27 +20,36 @@
 #include "platform/sim/sim_single_instance.h"
 #include "shell/principal_dlg.h"
 #include "shell/zelvor_app.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
 constexpr std::size_t kMaxInput = 4 * zelvor::kMaxControlRequest;
 
+// The application is a member built in place with options of its own: a
+// make_unique of it with the defaulted options argument led GCC 12 at -O2 to
+// a false -Wmaybe-uninitialized on that temporary.
 struct World {
   World()
-      : sandbox((std::filesystem::temp_directory_path() / "zelvor-fuzz-control").string() + "/"),
-        sim(sandbox),
+      : sim(sandbox.root()),
         desk(sim.clock),
-        instance(instances, 1) {
-    app = std::make_unique<zelvor::CZelvorApp>(sim.platform(), desk.desktop(), instance, components);
-    (void)app->InitInstance({});
+        instance(instances, 1),
+        app(sim.platform(), desk.desktop(), instance, components, options()) {
+    (void)app.InitInstance({});
   }
-  std::string sandbox;
+  // Requests never depend on the environment of the fuzzing process.
+  static zelvor::AppOptions options() {
+    zelvor::AppOptions o;
+    o.environment = [](std::string_view) -> std::optional<std::string> { return std::nullopt; };
+    return o;
+  }
+  zelvor::testing::Sandbox sandbox;
   zelvor::SimPlatform sim;
   zelvor::SimDesktop desk;
   zelvor::SimInstanceWorld instances;
   zelvor::SimSingleInstance instance;
   zelvor::SuiteComponents components{"fuzz"};
-  std::unique_ptr<zelvor::CZelvorApp> app;
+  zelvor::CZelvorApp app;
 };
 
 }  // namespace
@@ -58,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (reader.finish() != zelvor::ControlLineReader::State::Complete) return 0;
   const std::string& line = reader.line();
   if (line.size() >= zelvor::kMaxControlRequest || line.find('\n') != std::string::npos) __builtin_trap();
-  const std::string reply = world.app->mainWindow()->HandleControlRequest(line);
+  const std::string reply = world.app.mainWindow()->HandleControlRequest(line);
   if (reply.rfind("ok\n", 0) != 0 && reply.rfind("error ", 0) != 0) __builtin_trap();
   world.desk.loop.deliverPosted();
   return 0;

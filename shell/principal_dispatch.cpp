@@ -68,8 +68,6 @@ void CPrincipalDlg::OnIconMessage(int iconId, std::uint32_t m) {
   } else if (iconId == icon_id::Bar) {
     if (move) {
       Hover(*builtIn_.at(iconId));
-    } else if (m == msg::LeftUp) {
-      if (iconBar_ != nullptr) iconBar_->Toggle();
     } else if (m == msg::RightUp) {
       OpenProductMenu();
     }
@@ -136,18 +134,6 @@ void CPrincipalDlg::OnIconMessage(int iconId, std::uint32_t m) {
     OnMenuIcon(static_cast<std::size_t>(iconId - icon_id::FirstMenu), m);
   } else if (iconId >= icon_id::FirstShortcut) {
     OnShortcutIcon(static_cast<std::size_t>(iconId - icon_id::FirstShortcut), m);
-  }
-
-  // 3. The bar may hide once something was chosen.
-  HideBarAfterClick(iconId, m);
-}
-
-void CPrincipalDlg::HideBarAfterClick(int iconId, std::uint32_t m) {
-  if (iconId == icon_id::Bar || !isRelease(m) || iconBar_ == nullptr) return;
-  ConfigStore& store = app_.store();
-  if (store.ReadConfigInt("", root_value::AutoMostrarBarra) > 1 &&
-      store.ReadConfigInt("", root_value::OcultarBarraAlSeleccionar) != 0) {
-    iconBar_->HideAnimated();
   }
 }
 

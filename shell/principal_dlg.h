@@ -24,16 +24,6 @@ class CZelvorApp;
 // Timer 2 of the main window: the hover throttle.
 inline constexpr int kTimerHoverThrottle = 2;
 
-// The icon bar plugs in here; without one, bar mode only moves the icons
-// out of the notification area.
-class IconBar {
- public:
-  virtual ~IconBar() = default;
-  virtual void Layout() = 0;
-  virtual void Toggle() = 0;
-  virtual void HideAnimated() = 0;
-};
-
 class CPrincipalDlg : public MessageTarget {
  public:
   explicit CPrincipalDlg(CZelvorApp& app);
@@ -68,7 +58,6 @@ class CPrincipalDlg : public MessageTarget {
 
   void OpenProductMenu();
   void OpenMenu(const Menu& menu);
-  void SetIconBar(IconBar* bar) { iconBar_ = bar; }
 
   // The answer to a request of another process (status, command, quit).
   [[nodiscard]] std::string HandleControlRequest(const std::string& line);
@@ -89,7 +78,6 @@ class CPrincipalDlg : public MessageTarget {
 
  private:
   void Hover(CTrayIcon& icon);
-  void HoverUtility(UtilityKind kind, std::uint32_t mouseMessage);
   void DecodeAndRun(UtilityKind kind, std::uint32_t mouseMessage);
   void OnShortcutIcon(std::size_t index, std::uint32_t mouseMessage);
   void OnMenuIcon(std::size_t index, std::uint32_t mouseMessage);
@@ -105,7 +93,6 @@ class CPrincipalDlg : public MessageTarget {
                                     int image, bool separator);
   void BuildShortcutIcons();
   void BuildMenuIcons();
-  void HideBarAfterClick(int iconId, std::uint32_t mouseMessage);
 
   CZelvorApp& app_;
   WindowHandle handle_ = kNoWindow;  // for messages and timers
@@ -118,7 +105,6 @@ class CPrincipalDlg : public MessageTarget {
   bool productShown_ = false;
   bool barMode_ = false;
   int direction_ = 0;
-  int sepIcons_ = 24;
   int tooltipStyle_ = 0;
   bool hoverOpen_ = true;  // the hover throttle
   std::optional<Menu> productMenu_, dadeRiveMenu_;
@@ -126,7 +112,6 @@ class CPrincipalDlg : public MessageTarget {
   std::optional<Menu> openMenu_;
   int openRaroMenu_ = 0;  // the Raro Darid menu last opened by hovering (1-based), 0 none
   std::unique_ptr<HoverTooltip> tooltip_;
-  IconBar* iconBar_ = nullptr;
   bool exiting_ = false;
   struct HotkeyRegistration {
     std::uint32_t binding = 0;

@@ -89,10 +89,8 @@ void CPrincipalDlg::OnHotKey(int id) {
       if (store.IsEnabled(utility_key::DeveRevazoz)) RunUtilityCommand(UtilityKind::DeveRevazoz, c);
       return;
     }
-    if (a == 1) {
-      if (store.ReadConfigInt("", root_value::AutoMostrarBarra) == 2 && iconBar_ != nullptr) iconBar_->Toggle();
-      return;
-    }
+    // The icon bar's hotkey toggles a bar that the suite does not have yet.
+    if (a == 1) return;
     if (a >= 3 && a <= 10) {
       const auto kind = utilityOfIcon(a);
       if (kind && store.IsEnabled(info(*kind).key)) RunUtilityCommand(*kind, c);

@@ -86,13 +86,12 @@ void CPrincipalDlg::RefreshUtilities(bool reloadShortcuts, bool reloadMenus) {
     if (icon->imageIndex() >= 0) icon->SetIconIndex(icon->imageIndex());
   }
 
-  // 3. The main window goes to its stored place; the cell size has a floor.
+  // 3. The main window goes to its stored place. (The icon bar's cell size,
+  // SepIcons, is read by the bar itself, which the suite does not have yet.)
   const int left = store.ReadConfigInt("", root_value::Left);
   const int top = store.ReadConfigInt("", root_value::Top);
   model_.geometry = {left, top, left + model_.geometry.width(), top + model_.geometry.height()};
   if (window_ != kNoWindow) app_.dialogs().update(window_);
-  sepIcons_ = store.ReadConfigInt("", root_value::SepIcons);
-  if (sepIcons_ < 18) sepIcons_ = 24;
 
   // 4. Cached menus are rebuilt on next use.
   productMenu_.reset();
@@ -243,8 +242,7 @@ void CPrincipalDlg::RefreshUtilities(bool reloadShortcuts, bool reloadMenus) {
   // 16. The usage graph follows Zivi Duvaza (the component starts its probe).
   if (shown_[indexOf(UtilityKind::ZiviDuvaza)]) (void)app_.EnsureWindow(WindowKind::UsageGraph);
 
-  // 17. The icon bar.
-  if (iconBar_ != nullptr) iconBar_->Layout();
+  // 17. The icon bar would be laid out here; the suite has none yet.
 
   // 18. The utilities created in this pass start.
   static constexpr std::array kStartOrder{

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
@@ -17,6 +16,7 @@
 #include "platform/posix/system_clock.h"
 #include "platform/sim/sim_platform.h"
 #include "shell/store/install_defaults.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
@@ -26,12 +26,9 @@ using namespace zelvor::diary;
 constexpr int kRecords = 1'000'000;
 
 struct Fixture {
-  Fixture() : sandbox(std::filesystem::temp_directory_path() / ("zelvor-bench-" + std::to_string(::getpid()))),
-              sim(sandbox.string() + "/"),
-              store(sim.registry, sim.folders, sim.files) {
-    std::filesystem::create_directories(sandbox);
+  Fixture() : sim(sandbox.root()), store(sim.registry, sim.folders, sim.files) {
     (void)InstallDefaults(store, {});
-    path = sandbox.string() + "/conexion.dat";
+    path = sandbox.path("conexion.dat");
     // Two years of calls at any time of day, a few seconds to two hours long.
     std::mt19937_64 rng(42);
     std::uniform_int_distribution<std::int64_t> when(1'672'531'200, 1'735'689'600);
@@ -48,9 +45,7 @@ struct Fixture {
     }
     if (!sim.files.replaceAtomically(path, bytes).ok) std::abort();
   }
-  ~Fixture() { std::filesystem::remove_all(sandbox); }
-
-  std::filesystem::path sandbox;
+  testing::Sandbox sandbox;
   SimPlatform sim;
   ConfigStore store;
   std::string path;

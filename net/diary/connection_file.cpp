@@ -43,7 +43,7 @@ ReadResult ConnectionFile::ReadRecords(const RecordVisitor& visit) const {
     const auto chunk = files_.readRange(path_, number * kRecordSize, want * kRecordSize);
     if (!chunk) {
       result.ok = false;
-      result.error = path_ + ": cannot be read";
+      result.error = CannotReadMessage();
       return result;
     }
     bool goOn = true;
@@ -80,7 +80,7 @@ FileResult ConnectionFile::DeleteRecords(std::vector<std::uint64_t> numbers) {
     const std::uint64_t want = std::min(kRecordsPerChunk, count - first);
     const auto chunk = files_.readRange(path_, first * kRecordSize, want * kRecordSize);
     if (!chunk || chunk->size() < want * kRecordSize) {
-      return FileResult::failure(path_ + ": cannot be read");
+      return FileResult::failure(CannotReadMessage());
     }
     for (std::uint64_t i = 0; i < want; ++i) {
       const std::uint64_t number = first + i;

@@ -51,6 +51,7 @@ class ConnectionFile {
   [[nodiscard]] FileResult DeleteRecords(std::vector<std::uint64_t> numbers);
 
  private:
+  [[nodiscard]] std::string CannotReadMessage() const { return "No se puede leer el archivo " + path_ + "."; }
   Files& files_;
   std::string path_;
 };

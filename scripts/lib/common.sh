@@ -25,3 +25,17 @@ zelvor_ensure_packages() {
 }
 
 zelvor_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Sets the array named $1 to the CMake option that compiles through ccache,
+# when ccache is installed (empty otherwise). The cache is only a speed-up:
+# a miss compiles as without it. The default cache (~/.cache/ccache) outlives
+# the checkout, so a fresh clone on the same machine starts warm; paths are
+# hashed relative to the checkout, so a clone in another folder hits too.
+zelvor_use_ccache() {
+  local -n out=$1
+  out=()
+  command -v ccache >/dev/null 2>&1 || return 0
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ZELVOR_TOP}
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+  out=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+}

@@ -13,12 +13,7 @@ using testing::ProcessResult;
 
 class AppTest : public ::testing::Test {
  protected:
-  std::map<std::string, std::string> env() const {
-    return {{"XDG_CONFIG_HOME", sandbox.root() + "config"},
-            {"XDG_DATA_HOME", sandbox.root() + "data"},
-            {"HOME", sandbox.root() + "home"},
-            {"XDG_RUNTIME_DIR", sandbox.root() + "runtime"}};
-  }
+  testing::Environment env() const { return sandbox.environment(); }
   // One start of the resident program, up to the moment it runs, then "Salir".
   ProcessResult zelvor(std::vector<std::string> args) const {
     return testing::runZelvorOnce(ZELVOR_BIN, ZELVORCTL_BIN, args, env(), sandbox.root());

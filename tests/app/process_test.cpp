@@ -18,13 +18,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/process.h"
 
 namespace {
 
@@ -33,21 +32,12 @@ using namespace std::chrono_literals;
 
 class ProcessTest : public ::testing::Test {
  protected:
-  ProcessTest() {
-    root_ = fs::temp_directory_path() /
-            ("zelvor-process-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-             "-" + std::to_string(std::random_device{}()));
-    fs::create_directories(root_ / "run");
-    ::chmod((root_ / "run").c_str(), 0700);
-    env_ = {"XDG_CONFIG_HOME=" + (root_ / "config").string(), "XDG_DATA_HOME=" + (root_ / "data").string(),
-            "XDG_RUNTIME_DIR=" + (root_ / "run").string(), "HOME=" + root_.string(), "PATH=/usr/bin:/bin"};
-  }
+  ProcessTest() : root_(sandbox_.root()), env_(zelvor::testing::entriesOf(sandbox_.environment())) {}
   ~ProcessTest() override {
     if (zelvor_ > 0) {
       ::kill(zelvor_, SIGKILL);
       (void)wait(zelvor_, 5s);
     }
-    fs::remove_all(root_);
   }
 
   // Starts a program with the sandbox environment; stdout and stderr go to files.
@@ -106,6 +96,7 @@ class ProcessTest : public ::testing::Test {
     FAIL() << "zelvor did not start: " << read("zelvor.err");
   }
 
+  zelvor::testing::Sandbox sandbox_;
   fs::path root_;
   std::vector<std::string> env_;
   pid_t zelvor_ = 0;
@@ -124,7 +115,7 @@ TEST_F(ProcessTest, StatusListsTheIconsOfAFirstStart) {
   EXPECT_EQ(r.out.find("menu\t"), std::string::npos);
   // The socket is for this user only.
   struct stat st {};
-  ASSERT_EQ(::stat((root_ / "run/zelvor/control.sock").c_str(), &st), 0);
+  ASSERT_EQ(::stat((root_ / "runtime/zelvor/control.sock").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
@@ -179,7 +170,7 @@ TEST_F(ProcessTest, TerminationSignalsRunTheSameExit) {
     const std::string err = read("zelvor.err");
     EXPECT_NE(err.find("zelvor: tray remove 1\n"), std::string::npos) << err;
     EXPECT_NE(err.find("zelvor: exit sequence complete"), std::string::npos);
-    EXPECT_FALSE(fs::exists(root_ / "run/zelvor/control.sock"));
+    EXPECT_FALSE(fs::exists(root_ / "runtime/zelvor/control.sock"));
   }
 }
 
@@ -223,7 +214,7 @@ TEST_F(ProcessTest, StatusAnswersWhileTenClientsSitIdle) {
   startZelvor();
   std::vector<std::unique_ptr<IdleClient>> idle;
   for (int i = 0; i < 10; ++i) {
-    idle.push_back(std::make_unique<IdleClient>((root_ / "run/zelvor/control.sock").string()));
+    idle.push_back(std::make_unique<IdleClient>((root_ / "runtime/zelvor/control.sock").string()));
     ASSERT_TRUE(idle.back()->ok()) << i;
   }
   const auto asked = std::chrono::steady_clock::now();
@@ -268,7 +259,7 @@ TEST_F(ProcessTest, ARuntimeFolderThatIsNotOursAloneIsRefused) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.needsRoot && ::geteuid() != 0) continue;  // only root can give a folder away
-    const fs::path folder = root_ / "run/zelvor", elsewhere = root_ / "elsewhere";
+    const fs::path folder = root_ / "runtime/zelvor", elsewhere = root_ / "elsewhere";
     c.prepare(folder, elsewhere);
     const pid_t pid = spawn({ZELVOR, "--headless", "--verbose"}, "zelvor");
     EXPECT_NE(wait(pid, 30s), 0);

@@ -21,18 +21,6 @@ extern char** environ;
 
 namespace zelvor::test {
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/zelvor-dl-XXXXXX";
-  const char* made = ::mkdtemp(pattern);
-  path_ = made ? made : "";
-  if (!path_.empty()) ::chmod(path_.c_str(), 0755);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
-
 void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sandbox.h"
+
 namespace zelvor::test {
 
-// A folder under /tmp, readable by everyone (servers may drop to another
-// user), removed with everything in it at the end.
+// The tests' sandbox, readable by everyone (servers may drop to another
+// user); path() is given without the trailing '/'.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder() : path_(sandbox_.root().substr(0, sandbox_.root().size() - 1)) {}
   [[nodiscard]] const std::string& path() const { return path_; }
   [[nodiscard]] std::string file(const std::string& name) const { return path_ + "/" + name; }
 
  private:
+  zelvor::testing::Sandbox sandbox_{zelvor::testing::Sandbox::Access::Shared};
   std::string path_;
 };
 

@@ -11,6 +11,7 @@
 #include "exit/scheduler.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/exit/scheduler_test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -127,7 +128,8 @@ class ConfirmWithWarning : public ::testing::Test {
     return s;
   }
 
-  SimPlatform sim{::testing::TempDir()};
+  zelvor::testing::Sandbox sandbox;
+  SimPlatform sim{sandbox.root()};
   RecordedSounds sounds;
   VirtualTimeCountdown runner{sim.clock};
 };

@@ -14,6 +14,7 @@
 #include "exit/scheduler.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -78,7 +79,8 @@ class CountdownWindowTest : public ::testing::Test {
     return false;
   }
 
-  SimPlatform sim{::testing::TempDir()};
+  zelvor::testing::Sandbox sandbox;
+  SimPlatform sim{sandbox.root()};
   SimDesktop desk{sim.clock};
   CountdownWindowPresenter presenter{desk.dialogs, desk.loop};
   std::function<void(int second, WindowHandle window)> act;

@@ -18,6 +18,7 @@
 #include "shell/store/config_store.h"
 #include "shell/store/reg_key_ex.h"
 #include "tests/exit/scheduler_test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -88,7 +89,8 @@ class SchedulerPageWindowTest : public ::testing::Test {
     return key.GetDword(name);
   }
 
-  SimPlatform sim{::testing::TempDir()};
+  zelvor::testing::Sandbox sandbox;
+  SimPlatform sim{sandbox.root()};
   SimDesktop desk{sim.clock};
   std::string keyPath;
   std::unique_ptr<CScheduler> scheduler;

@@ -10,12 +10,14 @@
 #include "shell/store/install_defaults.h"
 #include "shell/store/reg_key_ex.h"
 #include "tests/exit/scheduler_test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
 
 TEST(SchedulerScenario, AOnceTriggerForTheNextMinuteFiresExactlyOnce) {
-  SimPlatform sim(::testing::TempDir());
+  const zelvor::testing::Sandbox sandbox;
+  SimPlatform sim(sandbox.root());
   sim.clock.setZone(test::Madrid());
   sim.clock.setNow(test::At(sim.clock, 2024, 7, 24, 15, 59, 12));
   ConfigStore store(sim.registry, sim.folders, sim.files);

@@ -13,6 +13,7 @@
 #include "shell/store/install_defaults.h"
 #include "shell/store/reg_key_ex.h"
 #include "tests/exit/scheduler_test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -60,7 +61,8 @@ class SchedulerStore : public ::testing::Test {
     PutDword("Weekday", static_cast<std::uint32_t>(r.Weekday));
   }
 
-  SimPlatform sim{::testing::TempDir()};
+  zelvor::testing::Sandbox sandbox;
+  SimPlatform sim{sandbox.root()};
   const SchedulerRecord defaults_{0, 0, 12, 4, 10, 0, 21, 47, weekday_bit::Sunday};
 };
 
@@ -108,6 +110,32 @@ TEST_F(SchedulerStore, LoadOfAMissingKeyChangesNothing) {
   s.SetRecord(mine);
   s.Load();
   EXPECT_EQ(s.Record(), mine);
+}
+
+// Cancel on a trigger that was never saved, or that its owner stores: the
+// record keeps its values and the page shows them again, so the dropped
+// edits do not come back at the next confirm.
+TEST_F(SchedulerStore, LoadWithoutAStoredRecordRefillsTheShownPageFromTheRecord) {
+  for (const auto& [what, setup] : {std::pair{"stored under a key", scheduler_setup::AutomaticConnect()},
+                                    std::pair{"stored by its owner", scheduler_setup::NoteAlarm()}}) {
+    SCOPED_TRACE(what);
+    CScheduler s = Make(setup);
+    const SchedulerRecord before = s.Record();
+    s.ShowPage();
+    s.Page().OnEnableBox(true);
+    s.Page().OnKind(static_cast<int>(K::Monthly));
+    s.Page().OnDay(20);
+    s.Page().OnTime(18, 45);
+    s.OnPageCancel();
+    EXPECT_EQ(s.Record(), before);
+    EXPECT_EQ(s.Page().EnableChecked(), before.Enable != 0);
+    EXPECT_EQ(s.Page().Kind(), before.Start);
+    EXPECT_EQ(s.Page().Day(), before.Day);
+    EXPECT_EQ(s.Page().Hour(), before.Hour);
+    EXPECT_EQ(s.Page().Minute(), before.Minute);
+    s.OnPageConfirm();
+    EXPECT_EQ(s.Record(), before);
+  }
 }
 
 TEST_F(SchedulerStore, OutOfRangeValuesAreKeptExceptTheTimeOfDay) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/posix/posix_files.h"
 #include "tests/net/diary_sandbox.h"
 
 namespace zelvor::diary {
@@ -167,6 +169,29 @@ TEST_F(ConnectionFileTest, MissingFolderFailsCleanly) {
   EXPECT_FALSE(file.Append({"m", "e", 1, 1}).ok);
   EXPECT_EQ(file.RecordCount(), 0u);
   EXPECT_FALSE(std::filesystem::exists(folder + "no"));
+}
+
+// Files whose every read fails, as on an I/O error.
+class UnreadableFiles : public PosixFiles {
+ public:
+  std::optional<std::string> readRange(const std::string&, std::uint64_t, std::uint64_t) override {
+    return std::nullopt;
+  }
+};
+
+TEST_F(ConnectionFileTest, AFileThatCannotBeReadSaysSoInSpanish) {
+  writeBytes(path(), bytesOf({"m", "e", 1, 1}));
+  UnreadableFiles unreadable;
+  ConnectionFile file(unreadable, path());
+  const std::string expected = "No se puede leer el archivo " + path() + ".";
+  ReadResult read;
+  EXPECT_TRUE(readAll(file, &read).empty());
+  EXPECT_FALSE(read.ok);
+  EXPECT_EQ(read.error, expected);
+  const FileResult deleted = file.DeleteRecords({0});
+  EXPECT_FALSE(deleted.ok);
+  EXPECT_EQ(deleted.error, expected);
+  EXPECT_EQ(readBytes(path()), bytesOf({"m", "e", 1, 1}));
 }
 
 TEST_F(ConnectionFileTest, VisitorCanStopTheReading) {

@@ -30,18 +30,15 @@ struct ProcessRun {
 
 class CtlDiaryTest : public ::testing::Test {
  protected:
-  CtlDiaryTest() : folder(testing::makeTempFolder()) {
-    env = {"XDG_CONFIG_HOME=" + folder + "config", "XDG_DATA_HOME=" + folder + "data",
-           "HOME=" + folder, std::string("TZ=") + testing::kCentralEurope, "LC_ALL=C",
-           "PATH=/usr/bin:/bin"};
+  CtlDiaryTest() : folder(sandbox.root()) {
+    testing::Environment vars = sandbox.environment();
+    vars["TZ"] = testing::kCentralEurope;
+    vars["LC_ALL"] = "C";
+    env = testing::entriesOf(vars);
     // zelvorctl installs nothing; the program's first run does.
-    std::map<std::string, std::string> vars;
-    for (const auto& e : env) vars[e.substr(0, e.find('='))] = e.substr(e.find('=') + 1);
-    vars["XDG_RUNTIME_DIR"] = folder + "runtime";
     const auto first = testing::runZelvorOnce(ZELVOR_PATH, ZELVORCTL_PATH, {}, vars, folder);
     EXPECT_EQ(first.exitCode, 0) << first.err;
   }
-  ~CtlDiaryTest() override { std::filesystem::remove_all(folder); }
 
   ProcessRun run(const std::string& program, const std::vector<std::string>& args) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -84,6 +81,7 @@ class CtlDiaryTest : public ::testing::Test {
     return out;
   }
 
+  testing::Sandbox sandbox;
   std::string folder;
   std::vector<std::string> env;
 };

@@ -17,17 +17,12 @@
 #include "platform/sim/sim_platform.h"
 #include "shell/store/config_store.h"
 #include "shell/store/install_defaults.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
 // Central European time, as a Spanish desktop has it.
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
-
-std::string makeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelvor-diary-demo-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-  return pattern + "/";
-}
 
 }  // namespace
 
@@ -42,10 +37,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelvor_diary_dialogs_demo: %s\n", error.c_str());
     return 1;
   }
-  const std::string folder = makeTempFolder();
+  const zelvor::testing::Sandbox sandbox;
   int code = 0;
   {
-    SimPlatform sim(folder);
+    SimPlatform sim(sandbox.root());
     std::filesystem::create_directories(sim.folders.userData_);
     ConfigStore store(sim.registry, sim.folders, sim.files);
     (void)InstallDefaults(store, {});
@@ -73,6 +68,5 @@ int main(int argc, char** argv) {
       code = 2;
     }
   }
-  std::filesystem::remove_all(folder);
   return code;
 }

@@ -1,10 +1,9 @@
 #pragma once
-// A temporary folder per test, a simulated platform whose files live in it,
+// The sandbox of a diary test: a simulated platform whose files live in it,
 // and the store with the default settings installed.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,28 +12,21 @@
 #include "platform/sim/sim_platform.h"
 #include "shell/store/config_store.h"
 #include "shell/store/install_defaults.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor::testing {
-
-inline std::string makeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelvor-diary-XXXXXX").string();
-  const char* made = ::mkdtemp(pattern.data());
-  if (made == nullptr) throw std::runtime_error("mkdtemp failed");
-  return std::string(made) + "/";
-}
 
 // Central European time with its daylight-saving rule, as a Spanish desktop has it.
 inline constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
 
 class DiarySandbox : public ::testing::Test {
  protected:
-  DiarySandbox() : folder(makeTempFolder()), sim(folder), store(sim.registry, sim.folders, sim.files) {
+  DiarySandbox() : folder(sandbox.root()), sim(folder), store(sim.registry, sim.folders, sim.files) {
     std::filesystem::create_directories(sim.folders.programFolder_);
     std::filesystem::create_directories(sim.folders.userData_);
     sim.clock.setZone(*TimeZoneRule::parse(kCentralEurope));
     (void)InstallDefaults(store, {});
   }
-  ~DiarySandbox() override { std::filesystem::remove_all(folder); }
 
   // The instant whose Central European local time reads so (the first one
   // when the hour repeats).
@@ -50,6 +42,7 @@ class DiarySandbox : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  Sandbox sandbox;
   std::string folder;
   SimPlatform sim;
   ConfigStore store;

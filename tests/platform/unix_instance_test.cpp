@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <thread>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "platform/headless/headless_loop.h"
 #include "platform/linux/unix_single_instance.h"
 #include "platform/messages.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -30,11 +30,9 @@ namespace fs = std::filesystem;
 
 class UnixInstanceTest : public ::testing::Test {
  protected:
-  UnixInstanceTest()
-      : dir_((fs::temp_directory_path() / ("zelvor-instance-" + std::to_string(std::random_device{}())))
-                 .string() +
-             "/") {}
-  ~UnixInstanceTest() override { fs::remove_all(dir_); }
+  // The instance's folder does not exist yet: claiming makes it.
+  UnixInstanceTest() : dir_(sandbox_.root() + "zelvor/") {}
+  testing::Sandbox sandbox_;
   std::string dir_;
 };
 

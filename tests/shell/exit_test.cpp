@@ -1,5 +1,7 @@
 // "Salir", the exit of the application object, and requests of other processes.
 
+#include <algorithm>
+
 #include "tests/shell/shell_fixture.h"
 
 namespace zelvor::testing {
@@ -17,11 +19,25 @@ class ExitTest : public ShellTest {
 };
 
 TEST_F(ExitTest, SalirRemovesIconsSavesThenEndsTheLoopAndTheObjectsGoInTheirOrder) {
+  const std::vector<int> shown = desk.tray.ids();
+  ASSERT_FALSE(shown.empty());
+  std::vector<std::vector<int>> iconsAtSaves;
+  for (const auto& u : kUtilities) {
+    if (FakeUtility* f = fake(u.kind)) f->onSave = [&] { iconsAtSaves.push_back(desk.tray.ids()); };
+  }
   mouse(1, msg::LeftUp);
   choose(3008);
   EXPECT_TRUE(desk.loop.quitRequested());
   EXPECT_TRUE(desk.tray.ids().empty());
+  // Every icon shown was removed, and nothing was added or changed on the way out.
+  Log removals;
+  for (const int id : shown) removals.push_back("remove " + std::to_string(id));
+  Log trayLog = desk.tray.log;
+  std::sort(trayLog.begin(), trayLog.end());
+  std::sort(removals.begin(), removals.end());
+  EXPECT_EQ(trayLog, removals);
   // Icons first, then the saves, then the diary.
+  EXPECT_EQ(iconsAtSaves, (std::vector<std::vector<int>>(2, std::vector<int>{})));
   EXPECT_EQ(log, (Log{"delete UsageGraph", "delete RaroDarid", "save ReziZovidaraz", "save DuvuZevad",
                       "delete Diary"}));
   EXPECT_EQ(desk.dialogs.findByClass("CPrincipalDlg"), kNoWindow);

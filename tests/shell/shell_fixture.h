@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <random>
 #include <memory>
 #include <set>
 #include <string>
@@ -21,6 +20,7 @@
 #include "shell/principal_dlg.h"
 #include "shell/store/reg_key_ex.h"
 #include "shell/zelvor_app.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor::testing {
 
@@ -46,7 +46,10 @@ class FakeUtility : public Utility {
   void runEntry(int list, int item) override {
     log_.push_back("run " + nameOf(kind_) + " " + std::to_string(list) + " " + std::to_string(item));
   }
-  void save() override { log_.push_back("save " + nameOf(kind_)); }
+  void save() override {
+    log_.push_back("save " + nameOf(kind_));
+    if (onSave) onSave();
+  }
   void applySettings() override { log_.push_back("apply " + nameOf(kind_)); }
   void createWindow() override { log_.push_back("window " + nameOf(kind_)); }
   bool panelVisible() const override { return panel; }
@@ -55,6 +58,7 @@ class FakeUtility : public Utility {
   DialUpFacts dialUp() const override { return dial; }
   std::vector<NoteItem> notes() const override { return noteItems; }
 
+  std::function<void()> onSave;  // what a test looks at while the shell saves
   bool panel = false, blocked = false;
   std::string hoverText;
   DialUpFacts dial;
@@ -118,23 +122,16 @@ class FakeFactory : public UtilityFactory {
   return s;
 }
 
-inline std::string makeSandbox() {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("zelvor-shell-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                    std::to_string(std::random_device{}()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir / "bin");
-  return dir.string() + "/";
-}
-
 class ShellTest : public ::testing::Test {
  protected:
-  ShellTest() : sandbox(makeSandbox()), sim(sandbox), desk(sim.clock), instance(world, 4242), factory(log) {}
-  ~ShellTest() override {
-    app.reset();
-    std::filesystem::remove_all(sandbox);
-  }
+  // The program folder of the simulated platform is the sandbox's "bin/".
+  ShellTest()
+      : sandbox((void(folder.path("bin/")), folder.root())),
+        sim(sandbox),
+        desk(sim.clock),
+        instance(world, 4242),
+        factory(log) {}
+  ~ShellTest() override { app.reset(); }
 
   CZelvorApp::StartResult start(std::vector<std::string> args = {}) {
     app = std::make_unique<CZelvorApp>(sim.platform(), desk.desktop(), instance, factory, options);
@@ -185,6 +182,7 @@ class ShellTest : public ::testing::Test {
     k.SetDword(name, value);
   }
 
+  Sandbox folder;
   std::string sandbox;
   SimPlatform sim;
   SimDesktop desk;

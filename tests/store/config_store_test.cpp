@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "platform/sim/sim_platform.h"
 #include "shell/store/config_store.h"
 #include "shell/store/reg_key_ex.h"
@@ -100,8 +105,32 @@ TEST_F(ConfigStoreTest, ExportKeyWritesTheTextAndAnswersOne) {
             "[HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor]\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\Norvane\\Zelvor\\DedoVuv]\r\n"
             "\"Carpeta\"=\"C:\\\\Temp\"\r\n\r\n");
-  // Even a failed export answers 1.
-  EXPECT_EQ(root.ExportKey("Zelvor", sim.files, sandbox.root() + "no/such/folder/x.reg"), 1);
+}
+
+// The export answers 1 whatever happens (callers never look), so what a
+// failed one must get right is to leave everything as it was: no folder
+// made on the way, and whatever stood at the target still there.
+TEST_F(ConfigStoreTest, AFailedExportLeavesTheFolderAsItWas) {
+  store.WriteConfigString("DedoVuv", "Carpeta", "C:\\Temp");
+  CRegKeyEx root(sim.registry);
+  ASSERT_EQ(root.Open(HKCU, "Software\\Norvane"), RegStatus::Ok);
+  const std::string inFolder = sandbox.path("out/");
+  sandbox.write("out/keep.txt", "mine");
+  (void)sandbox.path("out/taken.reg/");
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(sandbox.root())) {
+      names.push_back(e.path().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto before = listing();
+  (void)root.ExportKey("Zelvor", sim.files, sandbox.root() + "no/such/folder/x.reg");
+  (void)root.ExportKey("Zelvor", sim.files, inFolder + "taken.reg");
+  EXPECT_EQ(listing(), before);
+  EXPECT_TRUE(std::filesystem::is_directory(inFolder + "taken.reg"));
+  EXPECT_EQ(sandbox.read("out/keep.txt"), "mine");
 }
 
 }  // namespace

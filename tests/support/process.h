@@ -1,6 +1,7 @@
 #pragma once
-// Runs the suite's programs from tests: an argument vector (no shell), extra
-// environment variables, stdin from a string, stdout and stderr captured.
+// Runs the suite's programs from tests: an argument vector (no shell), the
+// whole environment given by the test (empty unless it gives one; see
+// Sandbox::environment()), stdin from a string, stdout and stderr captured.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,7 +15,7 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/sandbox.h"
 
 namespace zelvor::testing {
 
@@ -24,16 +25,11 @@ struct ProcessResult {
   std::string err;
 };
 
-// The current environment with overrides applied.
-inline std::vector<std::string> environmentWith(const std::map<std::string, std::string>& overrides) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    const std::string name = entry.substr(0, entry.find('='));
-    if (overrides.count(name) == 0) env.push_back(entry);
-  }
-  for (const auto& [name, value] : overrides) env.push_back(name + "=" + value);
-  return env;
+// NAME=value entries, as a new process takes them.
+inline std::vector<std::string> entriesOf(const Environment& env) {
+  std::vector<std::string> entries;
+  for (const auto& [name, value] : env) entries.push_back(name + "=" + value);
+  return entries;
 }
 
 inline std::vector<char*> pointersTo(std::vector<std::string>& strings) {
@@ -44,10 +40,9 @@ inline std::vector<char*> pointersTo(std::vector<std::string>& strings) {
 }
 
 // Starts argv[0] (a path) and returns its process id, or -1.
-inline pid_t startProcess(std::vector<std::string> argv,
-                          const std::map<std::string, std::string>& env = {},
+inline pid_t startProcess(std::vector<std::string> argv, const Environment& env = {},
                           posix_spawn_file_actions_t* actions = nullptr) {
-  auto environment = environmentWith(env);
+  auto environment = entriesOf(env);
   auto args = pointersTo(argv);
   auto envp = pointersTo(environment);
   pid_t pid = -1;
@@ -57,7 +52,7 @@ inline pid_t startProcess(std::vector<std::string> argv,
 
 // Starts argv[0] with its stdout on a pipe; outFd gets the reading end.
 inline pid_t startProcessReading(std::vector<std::string> argv, int& outFd,
-                                 const std::map<std::string, std::string>& env = {}) {
+                                 const Environment& env = {}) {
   int out[2];
   outFd = -1;
   if (::pipe2(out, O_CLOEXEC) != 0) return -1;
@@ -98,7 +93,7 @@ inline int waitExitCode(pid_t pid) {
 
 // Runs a program to its end.
 inline ProcessResult runProcess(std::vector<std::string> argv,
-                                const std::map<std::string, std::string>& env = {},
+                                const Environment& env = {},
                                 const std::string& input = {}) {
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
@@ -164,7 +159,7 @@ inline ProcessResult runProcess(std::vector<std::string> argv,
 // output goes through files in scratchFolder, so nothing blocks on a pipe.
 inline ProcessResult runZelvorOnce(const std::string& zelvor, const std::string& zelvorctl,
                                    const std::vector<std::string>& args,
-                                   const std::map<std::string, std::string>& env,
+                                   const Environment& env,
                                    const std::string& scratchFolder) {
   std::vector<std::string> argv{zelvor, "--headless"};
   argv.insert(argv.end(), args.begin(), args.end());

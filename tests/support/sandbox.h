@@ -1,22 +1,37 @@
 #pragma once
-// A temporary folder that a test owns, removed with everything in it when
-// the test ends. Paths handed out end with '/', as the suite's folder
-// getters do.
+// The one temporary folder of tests, benchmarks and fuzz targets: made
+// fresh for each user, removed with everything in it at the end. Paths
+// handed out end with '/', as the suite's folder getters do.
+//
+// A program a test starts sees only the environment the test gives it, so
+// that nothing of the machine's own session (its settings folders, display,
+// buses) leaks into a run; environment() is the usual one, which keeps every
+// folder the suite reads or writes inside the sandbox.
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 
 namespace zelvor::testing {
 
+using Environment = std::map<std::string, std::string>;
+
 class Sandbox {
  public:
-  Sandbox() {
+  // Private: only this user may enter (0700). Shared: others may read and
+  // enter (0755), for servers of a test that drop to another user.
+  enum class Access { Private, Shared };
+
+  explicit Sandbox(Access access = Access::Private) {
     std::string pattern = (std::filesystem::temp_directory_path() / "zelvor-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    if (access == Access::Shared) ::chmod(pattern.c_str(), 0755);
     root_ = pattern + "/";
   }
   ~Sandbox() {
@@ -50,6 +65,26 @@ class Sandbox {
 
   [[nodiscard]] bool exists(std::string_view relative) const {
     return std::filesystem::exists(path(relative));
+  }
+
+  // The whole environment of a program run in the sandbox: home, settings,
+  // data, cache and runtime folders inside it (the runtime folder made
+  // 0700, as a session's is), the system's program folders, and the
+  // sanitizer options of this run so that a child reports as the test does.
+  [[nodiscard]] Environment environment() const {
+    const std::string runtime = path("runtime/");
+    ::chmod(runtime.c_str(), 0700);
+    (void)path("home/");
+    Environment env{{"HOME", root_ + "home"},
+                    {"XDG_CONFIG_HOME", root_ + "config"},
+                    {"XDG_DATA_HOME", root_ + "data"},
+                    {"XDG_CACHE_HOME", root_ + "cache"},
+                    {"XDG_RUNTIME_DIR", root_ + "runtime"},
+                    {"PATH", "/usr/bin:/bin"}};
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) env[name] = value;
+    }
+    return env;
   }
 
  private:
