@@ -21,7 +21,10 @@
 #include "platform/sim/sim_registry.h"
 #include "shell/store/config_store.h"
 #include "shell/store/install_defaults.h"
+#include "shell/store/reg_key_ex.h"
 #include "shell/store/regedit4.h"
+#include "shell/store/staged_registry.h"
+#include "shell/utilities.h"
 #include "tests/support/sandbox.h"
 
 namespace zelvor {
@@ -185,6 +188,36 @@ void BM_InstallDefaultsFromEmptyInMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_InstallDefaultsFromEmptyInMemory)->Unit(benchmark::kMillisecond);
 
+// What "Apli&car" of the configuration window writes after a hotkey page
+// was edited: five bindings and the eleven enable flags.
+void writeApplyValues(Registry& registry, Folders& folders, Files& files) {
+  ConfigStore store(registry, folders, files);
+  CRegKeyEx duvu(registry);
+  if (duvu.Create(Hive::CurrentUser, ConfigStore::KeyPath("DuvuZevad")) != RegStatus::Ok) std::abort();
+  for (int k = 1; k <= 5; ++k) duvu.SetDword("HotKey" + std::to_string(k), static_cast<std::uint32_t>(0x240 + k));
+  for (const auto& u : kUtilities) store.SetEnabled(u.key, true);
+}
+
+// The apply as one staged batch: one durable write.
+void BM_ApplyStagedBatch(benchmark::State& state) {
+  FileStore s;
+  (void)InstallDefaults(*s.store, {});
+  for (auto _ : state) {
+    StagedRegistry staged(*s.registry);
+    writeApplyValues(staged, s.folders, s.files);
+    if (staged.Commit() != RegStatus::Ok) std::abort();
+  }
+}
+BENCHMARK(BM_ApplyStagedBatch)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The baseline: the same values written one by one, each made durable.
+void BM_ApplyValueByValue(benchmark::State& state) {
+  FileStore s;
+  (void)InstallDefaults(*s.store, {});
+  for (auto _ : state) writeApplyValues(*s.registry, s.folders, s.files);
+}
+BENCHMARK(BM_ApplyValueByValue)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 enum class Clock { Cpu, Real };
 
 // Collects the time per iteration of each run, for the ratios. Pairs that
@@ -241,6 +274,9 @@ int main(int argc, char** argv) {
                       "BM_AtomicReplaceBaseline/min_time:2.000/real_time", Clock::Real);
   reporter.printRatio("import 10,000 values durable / parse alone",
                       "BM_ImportTenThousandValuesDurable/real_time", "BM_ParseTenThousandValues", Clock::Real);
+  reporter.printRatio("apply as one staged batch / value by value",
+                      "BM_ApplyStagedBatch/min_time:2.000/real_time",
+                      "BM_ApplyValueByValue/min_time:2.000/real_time", Clock::Real);
   reporter.printRatio("InstallDefaults durable / in memory", "BM_InstallDefaultsFromEmptyDurable/real_time",
                       "BM_InstallDefaultsFromEmptyInMemory", Clock::Real);
   benchmark::Shutdown();
