@@ -36,7 +36,10 @@ void CAboutDlg::Build() {
 
   Control ok = Control::make(ControlKind::Button, about_control::Ok, "Aceptar");
   ok.isDefault = true;
-  root.add(std::move(ok));
+  // In a row of its own the button sits on the right, as in any dialog.
+  Control buttons = Control::make(ControlKind::Row);
+  buttons.add(std::move(ok));
+  root.add(std::move(buttons));
 }
 
 void CAboutDlg::onEvent(const ControlEvent& event) {
