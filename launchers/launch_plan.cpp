@@ -45,6 +45,8 @@ int ShowCommandOf(int window) {
 
 std::string StartingFolderOf(const ProgramEntry& entry) {
   if (!entry.startingFolder.empty()) return entry.startingFolder;
+  // An address names no folder to start in.
+  if (IsAddress(entry.program)) return {};
   const std::size_t slash = entry.program.rfind('/');
   return slash == std::string::npos ? std::string() : entry.program.substr(0, slash + 1);
 }

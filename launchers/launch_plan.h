@@ -35,7 +35,7 @@ inline constexpr int kShowMinimisedNoActivate = 7;
 [[nodiscard]] int ShowCommandOf(int window);
 
 // `Directorio`, or when it is empty the program's folder: the path up to and
-// including its last '/', "" when it has none.
+// including its last '/', "" when it has none or is an address.
 [[nodiscard]] std::string StartingFolderOf(const ProgramEntry& entry);
 
 // The niceness a priority class asks for; nullopt leaves the priority alone

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_registry.h"
 #include "shell/store/config_store.h"
 #include "shell/store/reg_key_ex.h"
+#include "tests/launchers/entry_printers.h"
 
 namespace zelvor {
 namespace {

@@ -12,6 +12,7 @@
 #include "launchers/launch_plan.h"
 #include "launchers/run_stored_entry.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/launchers/entry_printers.h"
 #include "tests/support/sandbox.h"
 
 namespace zelvor {
@@ -74,7 +75,7 @@ TEST_F(Launching, TheArgumentVectorAndStartingFolderFollowTheEntry) {
       {P("Datos/carta.odt"), "--ignored", "", {"xdg-open", P("Datos/carta.odt")}, P("Datos/"),
        TargetKind::DefaultApplication},
       {P("Datos/Sub"), "", "", {"xdg-open", P("Datos/Sub")}, P("Datos/"), TargetKind::DefaultApplication},
-      {"https://example.org/a b", "", "", {"xdg-open", "https://example.org/a b"}, "https://example.org/",
+      {"https://example.org/a b", "", "", {"xdg-open", "https://example.org/a b"}, "",
        TargetKind::DefaultApplication},
   };
   for (const auto& c : cases) {
