@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launchers/entry_checks.h"
+#include "launchers/list_checks.h"
 #include "platform/posix/posix_files.h"
 #include "tests/support/sandbox.h"
 
@@ -106,6 +107,55 @@ TEST_F(EntryChecks, AnIconFileMustHoldAnImage) {
     EXPECT_EQ(r.ok(), c.ok) << c.file;
     EXPECT_EQ(r.status, c.ok ? EntryCheck::Ok : EntryCheck::NoIcons) << c.file;
   }
+}
+
+TEST_F(EntryChecks, AListStopsAtItsFirstFailingNode) {
+  const IconRecord good{P("icons/a.png"), 0};
+  const IconRecord missing{P("icons/missing.ico"), 2};
+  ProgramEntry ok;
+  ok.program = P("bin/editor");
+  ProgramEntry lost;
+  lost.program = P("bin/lost");
+  ListElement separator;
+  separator.separator = true;
+
+  std::vector<LauncherMenu> menus(2);
+  menus[0].icon = good;
+  menus[0].items = {{false, ok, good}, separator};
+  menus[1].items = {{false, ok, good}, {false, ok, missing}, {false, lost, good}};
+  auto failure = CheckMenus(menus, files, {});
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->element, 2);
+  EXPECT_EQ(failure->part, 2);
+  EXPECT_EQ(failure->result.message, NoIconsMessage(missing.file));
+  menus[1].items[1].icon = good;
+  failure = CheckMenus(menus, files, {});
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->part, 3);
+  EXPECT_EQ(failure->result.status, EntryCheck::MissingProgram);
+  menus[1].items.pop_back();
+  EXPECT_FALSE(CheckMenus(menus, files, {}));
+  menus[0].icon = missing;
+  failure = CheckMenus(menus, files, {});
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->element, 1);
+  EXPECT_EQ(failure->part, 0);
+
+  std::vector<Shortcut> shortcuts(1);
+  shortcuts[0].left = ok;
+  shortcuts[0].right = lost;
+  failure = CheckShortcuts(shortcuts, files, {});
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->part, 2);
+  shortcuts[0].icon = missing;
+  EXPECT_EQ(CheckShortcuts(shortcuts, files, {})->part, 0);
+
+  std::vector<ListElement> programs = {separator, {false, ok, {}}, {false, lost, missing}};
+  failure = CheckPrograms(programs, files, {});
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->element, 3);
+  programs.pop_back();
+  EXPECT_FALSE(CheckPrograms(programs, files, {}));
 }
 
 }  // namespace
