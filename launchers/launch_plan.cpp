@@ -30,7 +30,37 @@ bool IsAddress(std::string_view text) {
   return true;
 }
 
+bool IsNameCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+std::string Expanded(const std::string& text, const EnvironmentLookup& lookup) {
+  return lookup ? ExpandEnvironmentReferences(text, lookup) : text;
+}
+
 }  // namespace
+
+std::string ExpandEnvironmentReferences(std::string_view text, const EnvironmentLookup& lookup) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t close = text[i] == '%' ? text.find('%', i + 1) : std::string_view::npos;
+    if (close != std::string_view::npos && close > i + 1) {
+      const std::string_view name = text.substr(i + 1, close - i - 1);
+      bool valid = true;
+      for (const char c : name) valid = valid && IsNameCharacter(c);
+      if (valid) {
+        if (auto value = lookup(name)) {
+          out += *value;
+          i = close + 1;
+          continue;
+        }
+      }
+    }
+    out += text[i++];
+  }
+  return out;
+}
 
 int ShowCommandOf(int window) {
   switch (window) {
@@ -68,8 +98,11 @@ TargetKind ClassifyTarget(const std::string& program, Files& files) {
   return runnable ? TargetKind::Program : TargetKind::DefaultApplication;
 }
 
-LaunchPlan PlanLaunch(const ProgramEntry& entry, Files& files) {
+LaunchPlan PlanLaunch(const ProgramEntry& stored, Files& files, const EnvironmentLookup& environment) {
   LaunchPlan plan;
+  ProgramEntry entry = stored;
+  entry.program = Expanded(entry.program, environment);
+  entry.startingFolder = Expanded(entry.startingFolder, environment);
   if (entry.program.empty()) {
     plan.status = PlanStatus::EmptyProgram;
     return plan;
@@ -91,7 +124,7 @@ LaunchPlan PlanLaunch(const ProgramEntry& entry, Files& files) {
       return plan;
     }
     argv.push_back(entry.program);
-    for (auto& a : split.arguments) argv.push_back(std::move(a));
+    for (const auto& a : split.arguments) argv.push_back(Expanded(a, environment));
   }
   plan.request.workingFolder = StartingFolderOf(entry);
   plan.showCommand = ShowCommandOf(entry.window);
@@ -108,7 +141,7 @@ LaunchOutcome LaunchEntry(ProgramEntry entry, const LaunchServices& services) {
                           ->AskArguments(kArgumentPromptTitle, ArgumentPromptText(entry), entry.arguments)
                           .value_or(std::string());
   }
-  const LaunchPlan plan = PlanLaunch(entry, services.files);
+  const LaunchPlan plan = PlanLaunch(entry, services.files, services.environment);
   if (plan.status != PlanStatus::Ok) return {};
   LaunchResult started = services.launcher.launch(plan.request);
   if (!started.ok) return {false, 0, std::move(started.error)};

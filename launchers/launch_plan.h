@@ -4,6 +4,7 @@
 // handed to the platform's launcher. No shell is involved at any point.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,14 @@ inline constexpr int kShowMinimisedNoActivate = 7;
 // script ("#!") opens in the default application.
 [[nodiscard]] TargetKind ClassifyTarget(const std::string& program, Files& files);
 
+// The value of an environment variable, nullopt when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(std::string_view name)>;
+
+// Replaces each %NAME% (letters, digits, '_') whose variable is set by its
+// value; anything else, unset names included, stays as written.
+[[nodiscard]] std::string ExpandEnvironmentReferences(std::string_view text,
+                                                      const EnvironmentLookup& lookup);
+
 enum class PlanStatus { Ok, EmptyProgram, UnterminatedQuote };
 
 struct LaunchPlan {
@@ -58,8 +67,11 @@ struct LaunchPlan {
 };
 
 // Documents and folders get no arguments: the default application is
-// given the file alone.
-[[nodiscard]] LaunchPlan PlanLaunch(const ProgramEntry& entry, Files& files);
+// given the file alone. With a lookup, %NAME% references are expanded in
+// the program, the starting folder and in each argument after splitting,
+// so a value never splits into more arguments nor is read as quoting.
+[[nodiscard]] LaunchPlan PlanLaunch(const ProgramEntry& entry, Files& files,
+                                    const EnvironmentLookup& environment = {});
 
 // The suite's input box, asked for the arguments of an entry.
 class ArgumentPrompt {
@@ -78,6 +90,7 @@ struct LaunchServices {
   Launcher& launcher;
   Files& files;
   ArgumentPrompt* prompt = nullptr;  // no prompt: the stored arguments are used
+  EnvironmentLookup environment = {};  // empty: %NAME% stays as written
 };
 
 struct LaunchOutcome {

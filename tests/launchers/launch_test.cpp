@@ -126,6 +126,48 @@ TEST_F(Launching, PriorityClassesBecomeNiceValues) {
   }
 }
 
+TEST(EnvironmentReferences, OnlySetNamesAreReplaced) {
+  const EnvironmentLookup lookup = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "HOME") return "/home/ana maría";
+    if (name == "EMPTY") return "";
+    if (name == "Q") return "'$(id)'";
+    return std::nullopt;
+  };
+  struct Case {
+    const char* text;
+    const char* expanded;
+  };
+  const Case cases[] = {
+      {"%HOME%", "/home/ana maría"},
+      {"%HOME%/Documentos", "/home/ana maría/Documentos"},
+      {"a%EMPTY%b", "ab"},
+      {"%UNSET%", "%UNSET%"},
+      {"%UNSET%HOME%", "%UNSET/home/ana maría"},
+      {"100%", "100%"},
+      {"%%", "%%"},
+      {"%HO ME%", "%HO ME%"},
+      {"%HOME", "%HOME"},
+      {"%Q%", "'$(id)'"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExpandEnvironmentReferences(c.text, lookup), c.expanded) << c.text;
+}
+
+TEST_F(Launching, ExpandedValuesStayOneArgumentAndAreNeverQuoting) {
+  ProgramEntry e = Entry("%BIN%/tool", "%HOME% \"%Q%\" --x=%UNSET%");
+  e.startingFolder = "%HOME%";
+  const EnvironmentLookup lookup = [this](std::string_view name) -> std::optional<std::string> {
+    if (name == "HOME") return "/home/ana maría";
+    if (name == "BIN") return P("bin");
+    if (name == "Q") return "a' 'b";
+    return std::nullopt;
+  };
+  const LaunchPlan plan = PlanLaunch(e, sim.files, lookup);
+  EXPECT_EQ(plan.request.argv, (Args{P("bin/tool"), "/home/ana maría", "a' 'b", "--x=%UNSET%"}));
+  EXPECT_EQ(plan.request.workingFolder, "/home/ana maría");
+  // Without a lookup nothing is expanded.
+  EXPECT_EQ(PlanLaunch(e, sim.files).request.argv[0], "%BIN%/tool");
+}
+
 TEST_F(Launching, WindowModesAreKeptAsShowCommands) {
   EXPECT_EQ(ShowCommandOf(0), kShowNormal);
   EXPECT_EQ(ShowCommandOf(1), kShowMinimisedNoActivate);
