@@ -85,6 +85,8 @@ std::string StemOf(std::string_view fileName) {
 
 std::optional<DesktopEntryKeys> ReadDesktopEntry(std::string_view text) {
   if (text.size() > kMaxDesktopFileBytes) return std::nullopt;
+  // Some editors start UTF-8 files with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   DesktopEntryKeys keys;
   std::string terminal, nameEs, nameEsEs;
   Slot type{&keys.type}, name{&keys.name}, exec{&keys.exec}, path{&keys.path}, icon{&keys.icon},

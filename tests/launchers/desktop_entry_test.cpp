@@ -81,6 +81,8 @@ TEST(DesktopEntryImport, KeysBecomeAnEntry) {
       {"a terminal program runs in the terminal",
        "[Desktop Entry]\nName=Top\nExec=htop --tree\nTerminal=true\n",
        Entry("Top", "x-terminal-emulator", "-e htop --tree", "", "")},
+      {"a byte-order mark before the group",
+       "\xEF\xBB\xBF[Desktop Entry]\nName=Bom\nExec=bom\n", Entry("Bom", "bom", "", "", "")},
       {"no Name: the file's name",
        "[Desktop Entry]\nExec=xterm\n", Entry("xterm-local", "xterm", "", "", "")},
       {"a link opens its address",
