@@ -1,5 +1,6 @@
 #include "app/assembly/suite_components.h"
 
+#include "launchers/launcher_utilities.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
 
@@ -8,9 +9,12 @@ namespace zelvor {
 ConfigTree SuiteConfigTree() { return ShellConfigTree(); }
 
 std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvorApp& app) {
-  (void)kind, (void)app;
-  // No utility's component is built yet: their icons show and do nothing.
-  return nullptr;
+  switch (kind) {
+    case UtilityKind::VaziDuzidarud: return std::make_unique<CVaziDuzidarud>(app);
+    case UtilityKind::RaroDarid: return std::make_unique<CRaroDarid>(app);
+    // The other utilities' components are not built yet: their icons show and do nothing.
+    default: return nullptr;
+  }
 }
 
 std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZelvorApp& app) {

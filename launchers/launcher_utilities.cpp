@@ -1,0 +1,95 @@
+#include "launchers/launcher_utilities.h"
+
+#include <algorithm>
+
+#include "launchers/run_stored_entry.h"
+#include "shell/dialogs/input_box.h"
+#include "shell/principal_dlg.h"
+#include "shell/zelvor_app.h"
+
+namespace zelvor {
+namespace {
+
+LaunchServices servicesOf(CZelvorApp& app, ArgumentPrompt& prompt) {
+  return {app.platform().launcher, app.platform().files, &prompt, ProcessEnvironment()};
+}
+
+// The number of characters (not bytes) of UTF-8 text.
+std::size_t characters(std::string_view text) {
+  std::size_t n = 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return n;
+}
+
+// The first count characters of UTF-8 text.
+std::string firstCharacters(std::string_view text, std::size_t count) {
+  std::size_t seen = 0, i = 0;
+  for (; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) break;
+  }
+  return std::string(text.substr(0, i));
+}
+
+}  // namespace
+
+std::optional<std::string> InputBoxPrompt::AskArguments(std::string_view title, std::string_view text,
+                                                        std::string_view initial) {
+  std::string value(initial);
+  CInputBox box(app_.dialogs(), kNoWindow, std::string(text), std::string(title), value, 0);
+  if (!box.DoModal()) return std::nullopt;
+  return value;
+}
+
+CVaziDuzidarud::CVaziDuzidarud(CZelvorApp& app) : app_(app), prompt_(app) {}
+
+void CVaziDuzidarud::runEntry(int list, int item) {
+  if (list < 1 || (item != 1 && item != 2)) return;
+  const auto kind = item == 1 ? StoredEntryKind::ShortcutLeft : StoredEntryKind::ShortcutRight;
+  (void)RunStoredEntry(app_.store().registry(), servicesOf(app_, prompt_), kind, list, 0);
+}
+
+CRaroDarid::CRaroDarid(CZelvorApp& app) : app_(app), prompt_(app) {}
+
+std::string CRaroDarid::MenuTitle(const std::string& description, int items) {
+  // A long description would make the menu's side bar taller than its items.
+  const auto room = static_cast<std::size_t>(std::max(items, 0)) * 2;
+  if (characters(description) < room) return description;
+  if (room <= 6) return {};
+  return firstCharacters(description, room - 2) + "...";
+}
+
+Menu CRaroDarid::BuildMenu(const LauncherMenu& menu, int n) {
+  Menu m;
+  m.title = MenuTitle(menu.description, static_cast<int>(menu.items.size()));
+  for (std::size_t i = 0; i < menu.items.size(); ++i) {
+    const ListElement& e = menu.items[i];
+    if (e.separator) {
+      m.items.push_back(MenuItem::separator());
+      continue;
+    }
+    const ImageRef image = !e.icon.file.empty() ? ImageRef::fromFile(e.icon.file, e.icon.index)
+                           : !e.entry.program.empty() ? ImageRef::fromFile(e.entry.program, -1)
+                                                      : ImageRef::fromStrip(ImageStrip::Small, 3);
+    MenuItem item = MenuItem::command(MenuItemCommandBase(n) + static_cast<int>(i) + 1, e.entry.description, image);
+    item.isDefault = menu.defaultItem == static_cast<int>(i) + 1;
+    m.items.push_back(std::move(item));
+  }
+  return m;
+}
+
+void CRaroDarid::runEntry(int list, int item) {
+  if (list < 1 || item < 0) return;
+  if (item > 0) {
+    (void)RunStoredEntry(app_.store().registry(), servicesOf(app_, prompt_), StoredEntryKind::MenuItem, list, item);
+    return;
+  }
+  const std::vector<LauncherMenu> menus = LoadMenus(app_.store().registry());
+  if (static_cast<std::size_t>(list) > menus.size()) return;
+  // A separator in the row of menu icons has no menu.
+  if (menus[static_cast<std::size_t>(list) - 1].description == kSeparator) return;
+  if (CPrincipalDlg* main = app_.mainWindow()) {
+    main->OpenMenu(BuildMenu(menus[static_cast<std::size_t>(list) - 1], list));
+  }
+}
+
+}  // namespace zelvor
