@@ -2,16 +2,19 @@
 // never holds more than the bytes it was given (libFuzzer's allocation
 // limit stops any reservation a length field asks for), reads the same in
 // any pieces, and what it read is written back and read again unchanged.
-// The recycle bin's rules and the hotkey moves run over whatever was read.
+// The recycle bin's rules, the hotkey moves and the alarm rules run over
+// whatever was read.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "fuzz/default_max_len.h"
+#include "notes/note_alarm.h"
 #include "notes/note_index.h"
 #include "notes/notes_file.h"
 #include "notes/recycle_bin.h"
+#include "platform/sim/sim_clock.h"
 
 namespace {
 
@@ -32,6 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static zelvor::SimClock clock(1'700'000'000, *zelvor::TimeZoneRule::parse("CET-1CEST,M3.5.0,M10.5.0/3"));
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const ParsedNotes parsed = ParseNotes(bytes);
 
@@ -42,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(n.record.alarm.soundFile.size() < kSoundFileField);
     check(n.text.find('\0') == std::string::npos);
     textBytes += n.text.size();
+    const zelvor::SchedulerRecord s = SchedulerRecordOf(n.record.alarm, clock);
+    check(s.Hour >= 0 && s.Hour < 24 && s.Minute >= 0 && s.Minute < 60);
+    (void)zelvor::IsDueAt(s, clock, clock.now());
+    (void)CheckLateAlarm(n.record.alarm, clock, clock.now());
   }
   check(parsed.notes.size() * kEntryHeaderSize + textBytes <= size);
 

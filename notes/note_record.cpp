@@ -174,19 +174,12 @@ NoteRecord BuiltInNoteRecord() {
 
 std::string CutTitle(std::string_view title) { return CutAtCharacter(title, kMaxTitleBytes); }
 
-SchedulerRecord SchedulerRecordOf(const NoteAlarmBlock& alarm, Clock& clock) {
-  const LocalTime at = toLocal(clock, alarm.alarmTime);
-  SchedulerRecord s;
-  s.Enable = alarm.Enable;
-  s.ShowWarning = alarm.ShowWarning;
-  s.Day = alarm.Day;
-  s.Month = alarm.Month;
-  s.Seconds = alarm.Seconds;
-  s.Start = alarm.Start;
-  s.Hour = at.hour;
-  s.Minute = at.minute;
-  s.Weekday = alarm.Weekday;
-  return s;
+NoteRecord RecordForNewNote(std::optional<std::string_view> defecto) {
+  if (!defecto || defecto->size() != kNoteRecordSize) return BuiltInNoteRecord();
+  NoteRecord r = DecodeNoteRecord(std::span<const std::uint8_t, kNoteRecordSize>(
+      reinterpret_cast<const std::uint8_t*>(defecto->data()), kNoteRecordSize));
+  r.title.clear();
+  return r;
 }
 
 }  // namespace zelvor::notes

@@ -33,12 +33,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "exit/scheduler_record.h"
-#include "platform/clock.h"
 
 namespace zelvor::notes {
 
@@ -130,8 +129,10 @@ using NoteRecordBytes = std::array<std::uint8_t, kNoteRecordSize>;
 // The title as the record will hold it: at most 59 bytes, whole characters.
 [[nodiscard]] std::string CutTitle(std::string_view title);
 
-// The alarm as the shared trigger reads it: Hour and Minute are the local
-// time of day of alarmTime.
-[[nodiscard]] SchedulerRecord SchedulerRecordOf(const NoteAlarmBlock& alarm, Clock& clock);
+// The record of a new note: Defecto when it holds exactly one record (the
+// shipped default is 468 bytes and stays unused until the user stores a
+// default note), else the built-in record. The title is not taken from
+// Defecto: a new note's title comes from its own template.
+[[nodiscard]] NoteRecord RecordForNewNote(std::optional<std::string_view> defecto);
 
 }  // namespace zelvor::notes

@@ -7,7 +7,6 @@
 
 #include "notes/fixed_text.h"
 #include "notes/note_record.h"
-#include "platform/sim/sim_clock.h"
 #include "tests/notes/note_bytes.h"
 
 namespace zelvor::notes {
@@ -142,25 +141,6 @@ TEST(NoteRecord, TitleAndSoundFileAreCutOnWriting) {
   EXPECT_EQ(back.title, std::string(58, 'T'));
   EXPECT_EQ(back.title, CutTitle(n.title));
   EXPECT_EQ(back.alarm.soundFile, std::string(259, 's'));
-}
-
-TEST(NoteRecord, AlarmTimeGivesTheLocalHourAndMinute) {
-  // 1 700 000 000 is 22:13:20 UTC on 14 November 2023; 23:13 in Madrid.
-  SimClock clock(1'700'000'000, *TimeZoneRule::parse("CET-1CEST,M3.5.0,M10.5.0/3"));
-  NoteAlarmBlock a;
-  a.Enable = 1;
-  a.alarmTime = 1'700'000'000;
-  a.Start = 1;
-  a.Day = 14;
-  a.Month = 10;
-  a.Weekday = 32;
-  const SchedulerRecord s = SchedulerRecordOf(a, clock);
-  EXPECT_EQ(s.Hour, 23);
-  EXPECT_EQ(s.Minute, 13);
-  EXPECT_EQ(s.Start, 1);
-  EXPECT_EQ(s.Day, 14);
-  EXPECT_EQ(s.Month, 10);
-  EXPECT_EQ(s.Weekday, 32);
 }
 
 }  // namespace
