@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(s.Hour >= 0 && s.Hour < 24 && s.Minute >= 0 && s.Minute < 60);
     (void)zelvor::IsDueAt(s, clock, clock.now());
     (void)CheckLateAlarm(n.record.alarm, clock, clock.now());
+    (void)DeletionTimeText(clock, n.record.deletionTime);
   }
   check(parsed.notes.size() * kEntryHeaderSize + textBytes <= size);
 

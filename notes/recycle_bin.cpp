@@ -8,6 +8,10 @@ namespace zelvor::notes {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
+// A deletion time read from a file may be anything; beyond some 34,000
+// years either side it is shown as that bound, which local-time arithmetic
+// handles without overflowing.
+constexpr std::int64_t kFarInstant = std::int64_t{1} << 40;
 
 std::int64_t saturatingDifference(std::int64_t a, std::int64_t b) {
   constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
@@ -28,7 +32,7 @@ bool HasExpired(const NoteRecord& record, std::int64_t now, const BinSettings& s
 }
 
 std::string DeletionTimeText(Clock& clock, std::int64_t deletionTime) {
-  const LocalTime t = toLocal(clock, deletionTime);
+  const LocalTime t = toLocal(clock, std::clamp(deletionTime, -kFarInstant, kFarInstant));
   char buf[64];
   std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);
   return buf;

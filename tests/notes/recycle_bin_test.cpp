@@ -158,6 +158,9 @@ TEST(RecycleBin, RowAndStatusTexts) {
   EXPECT_EQ(DeletionTimeText(clock, kNow), "14/11/2023 23:13");
   EXPECT_EQ(DeletionTimeText(clock, 1'688'169'600), "01/07/2023 02:00");
   EXPECT_EQ(DaysText(DaysInBin(kNow - 12 * kDay - 5, kNow)), "12");
+  // Hostile times from a file are shown at a far bound, not overflowed.
+  EXPECT_EQ(DeletionTimeText(clock, INT64_MAX), DeletionTimeText(clock, std::int64_t{1} << 40));
+  EXPECT_EQ(DeletionTimeText(clock, INT64_MIN), DeletionTimeText(clock, -(std::int64_t{1} << 40)));
   EXPECT_EQ(BinCountText(7), " 7");
 }
 
