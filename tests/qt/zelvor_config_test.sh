@@ -3,7 +3,7 @@
 # the tip of the day opens at the first start; the product menu's
 # "Configurar...", "Sugerencia del día" and "Acerca de..." open their
 # windows; a hotkey stored with zelvorctl and pressed with xdotool reaches
-# the program.
+# the program; a click on a shortcut icon starts its program.
 # Arguments: the zelvor and zelvorctl programs.
 set -u
 zelvor=$1 zelvorctl=$2
@@ -56,6 +56,9 @@ echo "tip of the day at the first start"
 stop
 "$zelvorctl" reg set "" SugerenciasAlInicio --sz 0 || fail "reg set failed"
 "$zelvorctl" reg set DuvuZevad HotKey1 --dword $((0x34E)) || fail "reg set failed"  # Ctrl+Alt+N
+# The first shortcut icon's left button runs touch on a file of ours.
+"$zelvorctl" reg set 'VaziDuzidarud/ 1/BotonIzquierdo' Programa --sz /usr/bin/touch || fail "reg set failed"
+"$zelvorctl" reg set 'VaziDuzidarud/ 1/BotonIzquierdo' Argumentos --sz "'$work/launched by zelvor'" || fail "reg set failed"
 start
 
 # "Configurar..." is the second item from the bottom of the product menu.
@@ -77,6 +80,15 @@ grep -qP '^hotkey\t0x0901\tCtrl \+ Alt \+ N\tregistered$' "$work/status" || fail
 xdotool key ctrl+alt+n
 status_has '^pressed\t0x0901$' || fail "the hotkey did not arrive: $(cat "$work/status")"
 echo "hotkey pressed"
+
+# A click on the first shortcut icon starts its program.
+window=$(xdotool search --name '^zelvor-icon-100$' | head -n1)
+[ -n "$window" ] || fail "no window for the first shortcut icon"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+for _ in $(seq 50); do [ -e "$work/launched by zelvor" ] && break; sleep 0.1; done
+[ -e "$work/launched by zelvor" ] || fail "the shortcut's program did not run"
+echo "shortcut icon ran its program"
 
 stop
 rm -rf "$work"
