@@ -63,6 +63,11 @@ QIcon ImagePixmaps::icon(const ImageRef& image, int size) const {
 QPixmap ImagePixmaps::fileIcon(const std::string& file, int index, int size) const {
   const QString path = QString::fromStdString(file);
   const QFileInfo info(path);
+  // A bare name is an icon of the desktop's theme (a launcher's Icon= value).
+  if (!path.contains(QLatin1Char('/'))) {
+    const QIcon themed = QIcon::fromTheme(path);
+    return themed.isNull() ? QPixmap() : themed.pixmap(size, size);
+  }
   if (!info.exists()) return {};
   // A launcher names its icon in the desktop's theme.
   if (info.suffix() == QLatin1String("desktop")) {
@@ -80,6 +85,11 @@ QPixmap ImagePixmaps::fileIcon(const std::string& file, int index, int size) con
     if (index > 0) reader.jumpToImage(index);
     const QImage img = reader.read();
     if (!img.isNull()) return QPixmap::fromImage(img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  }
+  // A program whose name the theme knows shows that icon (gnome-calculator).
+  if (info.isExecutable() && !info.isDir()) {
+    const QIcon themed = QIcon::fromTheme(info.fileName());
+    if (!themed.isNull()) return themed.pixmap(size, size);
   }
   const QIcon byType = QFileIconProvider().icon(info);
   return byType.isNull() ? QPixmap() : byType.pixmap(size, size);

@@ -1,6 +1,9 @@
 // The event loop, the image strips and the rich-text conversion.
 
+#include <QColor>
 #include <QCryptographicHash>
+#include <QDir>
+#include <QIcon>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -149,6 +152,43 @@ TEST(ImagePixmaps, FileWithoutIconFallsBackToTheProgramPicture) {
   f.close();
   const QPixmap fallback = images.pixmap(ImageRef::fromFile(path.toStdString(), -1), 16);
   EXPECT_EQ(hashOf(fallback), hashOf(images.strips().pixmap(ImageStrip::Small, 3)));
+}
+
+TEST(ImagePixmaps, ThemeNamesAndProgramsTakeTheDesktopThemesIcon) {
+  const ImagePixmaps& images = sharedDesktop().images();
+  // A theme of our own with one icon, named like a program.
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("zelvortest/16x16/apps")));
+  QFile index(dir.filePath(QStringLiteral("zelvortest/index.theme")));
+  ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+  index.write("[Icon Theme]\nName=zelvortest\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
+  index.close();
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(QColor(255, 0, 0));
+  ASSERT_TRUE(red.save(dir.filePath(QStringLiteral("zelvortest/16x16/apps/zelvor-test-editor.png"))));
+  const QStringList oldPaths = QIcon::themeSearchPaths();
+  const QString oldTheme = QIcon::themeName();
+  QIcon::setThemeSearchPaths({dir.path()});
+  QIcon::setThemeName(QStringLiteral("zelvortest"));
+  // A program file of that name.
+  const QString program = dir.filePath(QStringLiteral("zelvor-test-editor"));
+  QFile exe(program);
+  ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+  exe.write("#!/bin/sh\n");
+  exe.close();
+  ASSERT_TRUE(exe.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+  const QImage byName = images.pixmap(ImageRef::fromFile("zelvor-test-editor", -1), 16).toImage();
+  const QImage byProgram = images.pixmap(ImageRef::fromFile(program.toStdString(), -1), 16).toImage();
+  QIcon::setThemeSearchPaths(oldPaths);
+  QIcon::setThemeName(oldTheme);
+  ASSERT_FALSE(byName.isNull());
+  ASSERT_FALSE(byProgram.isNull());
+  EXPECT_EQ(QColor(byName.pixel(8, 8)), QColor(255, 0, 0));
+  EXPECT_EQ(QColor(byProgram.pixel(8, 8)), QColor(255, 0, 0));
+  // A name the theme does not know falls back to the program picture.
+  const QPixmap unknown = images.pixmap(ImageRef::fromFile("no-such-icon-anywhere", -1), 16);
+  EXPECT_EQ(hashOf(unknown), hashOf(images.strips().pixmap(ImageStrip::Small, 3)));
 }
 
 TEST(RichText, SuiteTagsBecomeQtRichText) {
