@@ -1,5 +1,7 @@
 // zelvor: the resident program of the suite.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -51,6 +53,8 @@ int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
   SuiteComponents components(kVersion);
   AppOptions options;
   options.install = InstallOptions{};
+  // Default launcher entries name programs this machine has.
+  options.install.programInstalled = [](const std::string& path) { return ::access(path.c_str(), X_OK) == 0; };
   CZelvorApp app(platform, desktop, instance, components, std::move(options));
 
   const auto started = app.InitInstance(args);

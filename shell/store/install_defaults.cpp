@@ -24,7 +24,48 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
   }
 }
 
+// Names a program of the defaults (after the placeholder) the way it stands
+// in the REGEDIT4 text, closing quote included, so that no name matches the
+// beginning of a longer one.
+std::string programValue(std::string_view folder, std::string_view name) {
+  return "\"Programa\"=\"" + escapedFolder(folder) + std::string(name) + "\"";
+}
+
+// Each default program that is not installed gives way to the first
+// installed program of the same kind; with none installed it stays, so the
+// entry still names what to install.
+void chooseInstalledPrograms(std::string& text, const InstallOptions& options) {
+  if (!options.programInstalled) return;
+  const std::string& folder = options.systemProgramFolder;
+  for (const ProgramAlternatives& p : DefaultProgramAlternatives()) {
+    if (options.programInstalled(folder + std::string(p.name))) continue;
+    for (const std::string_view other : p.others) {
+      if (!options.programInstalled(folder + std::string(other))) continue;
+      replaceAll(text, programValue(folder, p.name), programValue(folder, other));
+      break;
+    }
+  }
+}
+
 }  // namespace
+
+const std::vector<ProgramAlternatives>& DefaultProgramAlternatives() {
+  // Only programs started without arguments, or with arguments every
+  // alternative takes alike, have alternatives: the settings panels and the
+  // office suite's modules are started with arguments of their own.
+  static const std::vector<ProgramAlternatives> table{
+      {"x-terminal-emulator", {"gnome-terminal", "konsole", "xfce4-terminal", "mate-terminal", "lxterminal", "xterm"}},
+      {"gnome-text-editor", {"gedit", "kate", "kwrite", "mousepad", "xed", "pluma", "featherpad", "leafpad"}},
+      {"gnome-calculator", {"kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
+      {"gnome-sound-recorder", {"audio-recorder"}},
+      {"totem", {"celluloid", "parole", "vlc", "mpv", "dragon"}},
+      {"gnome-disks", {"partitionmanager", "gparted"}},
+      {"baobab", {"filelight", "qdirstat"}},
+      {"gnome-software", {"plasma-discover", "synaptic"}},
+      {"gnome-font-viewer", {"font-manager", "kfontview"}},
+  };
+  return table;
+}
 
 bool wantsReinstall(std::span<const std::string> args) {
   for (const auto& a : args) {
@@ -40,6 +81,7 @@ std::string defaultsText(const InstallOptions& options) {
   std::string replaced(*launchers);
   replaceAll(replaced, "WINSYS\\\\", escapedFolder(options.systemProgramFolder));
   replaceAll(replaced, "WIN\\\\", escapedFolder(options.systemFolder));
+  chooseInstalledPrograms(replaced, options);
   return std::string(*base) + replaced;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // First-run installation of the default settings.
 
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "shell/store/config_store.h"
 
@@ -15,6 +18,11 @@ struct InstallOptions {
   // ending with its separator.
   std::string systemFolder = "/usr/";
   std::string systemProgramFolder = "/usr/bin/";
+  // Whether a program file (a full path) is installed. When set, a default
+  // entry whose program is missing takes the first installed program of the
+  // same kind (another desktop's text editor, terminal, calculator…); unset,
+  // every entry keeps the program the defaults name.
+  std::function<bool(const std::string& path)> programInstalled;
 };
 
 struct InstallResult {
@@ -30,6 +38,14 @@ struct InstallResult {
 // imports the defaults in one change, and writes the run-at-login entry.
 InstallResult InstallDefaults(ConfigStore& store, std::span<const std::string> args,
                               const InstallOptions& options = {});
+
+// The program names the defaults use, each with the programs of other
+// desktops that take the same arguments, in order of preference.
+struct ProgramAlternatives {
+  std::string_view name;
+  std::vector<std::string_view> others;
+};
+[[nodiscard]] const std::vector<ProgramAlternatives>& DefaultProgramAlternatives();
 
 // The defaults text with the placeholders replaced, as it is imported.
 [[nodiscard]] std::string defaultsText(const InstallOptions& options);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 
 #include "platform/regtext/regtext.h"
@@ -152,6 +154,35 @@ TEST_F(InstallDefaultsTest, LinuxFoldersByDefault) {
   EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1\\ 1", "Programa"), "/usr/bin/xdg-open");
   EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1\\ 2", "Argumentos"), "/usr/");
   EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1", ""), "Programas");
+}
+
+TEST_F(InstallDefaultsTest, DefaultEntriesNameProgramsThisMachineHas) {
+  struct Case {
+    std::vector<std::string> installed;
+    const char* editor;    // what "Bloc de Notas" runs
+    const char* terminal;  // what "Símbolo del sistema" runs
+  };
+  const Case cases[] = {
+      // The default's own program wins when it is there.
+      {{"/usr/bin/gnome-text-editor", "/usr/bin/gedit", "/usr/bin/konsole"}, "/usr/bin/gnome-text-editor",
+       "/usr/bin/konsole"},
+      // Otherwise the first installed alternative, in order of preference.
+      {{"/usr/bin/mousepad", "/usr/bin/kate", "/usr/bin/xterm"}, "/usr/bin/kate", "/usr/bin/xterm"},
+      // With nothing of the kind installed the entry keeps its program.
+      {{}, "/usr/bin/gnome-text-editor", "/usr/bin/x-terminal-emulator"},
+  };
+  for (const Case& c : cases) {
+    InstallOptions options;
+    options.programInstalled = [&](const std::string& path) {
+      return std::find(c.installed.begin(), c.installed.end(), path) != c.installed.end();
+    };
+    ASSERT_TRUE(install({"/i"}, options).installed);
+    EXPECT_EQ(store.ReadConfigString("VaziDuzidarud\\ 2\\BotonIzquierdo", "Programa"), c.editor);
+    EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1\\ 4", "Programa"), c.editor);
+    EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1\\ 3", "Programa"), c.terminal);
+    // Names that only begin like a program of the table are left alone.
+    EXPECT_EQ(store.ReadConfigString("RaroDarid\\Menu 1\\ 1", "Programa"), "/usr/bin/xdg-open");
+  }
 }
 
 TEST_F(InstallDefaultsTest, BothLauncherSetsImportAndTheOtherFamilyHasMoreEntries) {
