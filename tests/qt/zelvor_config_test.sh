@@ -59,6 +59,9 @@ stop
 # The first shortcut icon's left button runs touch on a file of ours.
 "$zelvorctl" reg set 'VaziDuzidarud/ 1/BotonIzquierdo' Programa --sz /usr/bin/touch || fail "reg set failed"
 "$zelvorctl" reg set 'VaziDuzidarud/ 1/BotonIzquierdo' Argumentos --sz "'$work/launched by zelvor'" || fail "reg set failed"
+# And the first item of the "Programas" menu another file.
+"$zelvorctl" reg set 'RaroDarid/Menu 1/ 1' Programa --sz /usr/bin/touch || fail "reg set failed"
+"$zelvorctl" reg set 'RaroDarid/Menu 1/ 1' Argumentos --sz "$work/item" || fail "reg set failed"
 start
 
 # "Configurar..." is the second item from the bottom of the product menu.
@@ -89,6 +92,19 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 for _ in $(seq 50); do [ -e "$work/launched by zelvor" ] && break; sleep 0.1; done
 [ -e "$work/launched by zelvor" ] || fail "the shortcut's program did not run"
 echo "shortcut icon ran its program"
+
+# A right click on the "Programas" icon opens its menu; the first item runs.
+window=$(xdotool search --name '^zelvor-icon-200$' | head -n1)
+[ -n "$window" ] || fail "no window for the Programas icon"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+status_has '^menu\tProgramas$' || fail "the Programas menu did not open: $(cat "$work/status")"
+grep -qP '^item\t0\t2001\t-\tExplorador de Windows$' "$work/status" || fail "no first item: $(grep item "$work/status")"
+sleep 0.3
+xdotool key Down Return
+for _ in $(seq 50); do [ -e "$work/item" ] && break; sleep 0.1; done
+[ -e "$work/item" ] || fail "the menu item's program did not run"
+echo "menu icon opened its menu and ran an item"
 
 stop
 rm -rf "$work"
