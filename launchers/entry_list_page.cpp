@@ -12,6 +12,7 @@
 #include "shell/hotkey_names.h"
 #include "shell/principal_dlg.h"
 #include "shell/shell_helpers.h"
+#include "shell/store/config_store.h"
 #include "shell/zelvor_app.h"
 
 namespace zelvor {
@@ -111,9 +112,7 @@ Control CEntryListPage::Build() {
   } else {
     bar.add(toolButton(Id(kAdd), "Agregar", "Agregar un nuevo elemento a la lista"));
   }
-  Control separator = toolButton(Id(kAddSeparator), "Separador", "Agregar un separador a la lista");
-  separator.enabled = menus;  // a row of shortcut icons has no separators to edit here
-  bar.add(std::move(separator));
+  bar.add(toolButton(Id(kAddSeparator), "Separador", "Agregar un separador a la lista"));
   bar.add(toolButton(Id(kImport), "Importar", "Importar los accesos directos de una carpeta"));
   bar.add(toolButton(Id(kDelete), "Eliminar", "Eliminar el elemento seleccionado"));
   bar.add(toolButton(Id(kUp), "Subir", "Subir el elemento seleccionado"));
@@ -190,12 +189,15 @@ CEntryListPage::NodeRef CEntryListPage::Selected() const {
   if (child) ref.child = static_cast<std::size_t>(selected_[1]);
   if (list_ == EntryList::Shortcuts) {
     if (ref.element >= shortcuts_.size()) return {};
-    if (!child) ref.kind = NodeKind::Shortcut;
+    if (shortcuts_[ref.element].shortcut.separator) ref.kind = child ? NodeKind::None : NodeKind::TopSeparator;
+    else if (!child) ref.kind = NodeKind::Shortcut;
     else if (ref.child < 2) ref.kind = NodeKind::Button;
     return ref;
   }
   if (ref.element >= menus_.size()) return {};
-  if (!child) {
+  if (menus_[ref.element].description == kSeparator) {
+    ref.kind = child ? NodeKind::None : NodeKind::TopSeparator;
+  } else if (!child) {
     ref.kind = NodeKind::Menu;
   } else if (ref.child < menus_[ref.element].items.size()) {
     ref.kind = menus_[ref.element].items[ref.child].separator ? NodeKind::Separator : NodeKind::Item;
@@ -262,6 +264,10 @@ void CEntryListPage::RebuildTree(Control& root) const {
   if (tree == nullptr) return;
   std::vector<TreeNode> nodes;
   for (std::size_t i = 0; i < shortcuts_.size(); ++i) {
+    if (shortcuts_[i].shortcut.separator) {
+      nodes.push_back(labelNode(std::string(kSeparatorLabel)));
+      continue;
+    }
     TreeNode node = labelNode(shortcutLabel(shortcuts_[i].shortcut, i));
     const bool accent = shortcuts_[i].addedHere;
     node.children.push_back(labelNode(accent ? "Botón izquierdo" : "Boton izquierdo"));
@@ -270,6 +276,10 @@ void CEntryListPage::RebuildTree(Control& root) const {
   }
   for (std::size_t m = 0; m < menus_.size(); ++m) {
     const LauncherMenu& menu = menus_[m];
+    if (menu.description == kSeparator) {
+      nodes.push_back(labelNode(std::string(kSeparatorLabel)));
+      continue;
+    }
     TreeNode node = labelNode(menu.description.empty() ? "Menú " + std::to_string(m + 1) : menu.description);
     for (const ListElement& item : menu.items) {
       node.children.push_back(labelNode(item.separator ? std::string(kSeparatorLabel) : item.entry.description));
@@ -395,7 +405,7 @@ bool CEntryListPage::OnEvent(const ControlEvent& event, Control& root) {
     switch (local) {
       case kAdd: AddElement(root); return true;
       case kAddItem: AddItem(root, false); return true;
-      case kAddSeparator: AddItem(root, true); return true;
+      case kAddSeparator: AddSeparator(root); return true;
       case kImport: Import(root); return true;
       case kDelete: Delete(root); return true;
       case kUp: Move(root, -1); return true;
@@ -442,8 +452,10 @@ void CEntryListPage::AddElement(Control& root) {
   if (list_ == EntryList::Shortcuts) {
     // 99 shortcuts at most: their hotkey ids have room for no more.
     if (shortcuts_.size() >= 99) return;
-    Shortcut s{{}, NewEntryFor(list_), NewEntryFor(list_)};
-    shortcuts_.insert(shortcuts_.begin() + static_cast<std::ptrdiff_t>(at), {std::move(s), true});
+    ShortcutNode node;
+    node.shortcut.left = node.shortcut.right = NewEntryFor(list_);
+    node.addedHere = true;
+    shortcuts_.insert(shortcuts_.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
   } else {
     if (menus_.size() >= 99) return;
     menus_.insert(menus_.begin() + static_cast<std::ptrdiff_t>(at), LauncherMenu{});
@@ -455,7 +467,7 @@ void CEntryListPage::AddElement(Control& root) {
 void CEntryListPage::AddItem(Control& root, bool separator, ListElement element) {
   if (list_ != EntryList::Menus) return;
   const NodeRef ref = Selected();
-  if (ref.kind == NodeKind::None) return;
+  if (ref.kind == NodeKind::None || ref.kind == NodeKind::TopSeparator) return;
   LauncherMenu& menu = menus_[ref.element];
   // 99 items at most: the menu's command ids have room for no more.
   if (menu.items.size() >= 99) return;
@@ -474,6 +486,29 @@ void CEntryListPage::AddItem(Control& root, bool separator, ListElement element)
   Select(root, {static_cast<int>(ref.element), static_cast<int>(at)});
 }
 
+void CEntryListPage::AddSeparator(Control& root) {
+  const NodeRef ref = Selected();
+  if (ref.kind == NodeKind::Item || ref.kind == NodeKind::Separator) {
+    AddItem(root, true);
+    return;
+  }
+  // A spacer among the icons, after the selected one.
+  const std::size_t count = list_ == EntryList::Shortcuts ? shortcuts_.size() : menus_.size();
+  if (count >= 99) return;
+  const std::size_t at = ref.kind == NodeKind::None ? count : ref.element + 1;
+  if (list_ == EntryList::Shortcuts) {
+    ShortcutNode node;
+    node.shortcut.separator = true;
+    shortcuts_.insert(shortcuts_.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
+  } else {
+    LauncherMenu menu;
+    menu.description = std::string(kSeparator);
+    menus_.insert(menus_.begin() + static_cast<std::ptrdiff_t>(at), std::move(menu));
+  }
+  SetModified();
+  Select(root, {static_cast<int>(at)});
+}
+
 void CEntryListPage::Import(Control& root) {
   const auto files = app_.dialogs().chooseFiles(
       {"Seleccione los accesos directos", std::string(kLinkFilter), "", false, false, true, true});
@@ -484,8 +519,12 @@ void CEntryListPage::Import(Control& root) {
       const NodeRef ref = Selected();
       const std::size_t at = ref.kind == NodeKind::None ? shortcuts_.size() : ref.element + 1;
       if (shortcuts_.size() >= 99) return;
-      Shortcut s{imported.icon, imported.entry, NewEntryFor(list_)};
-      shortcuts_.insert(shortcuts_.begin() + static_cast<std::ptrdiff_t>(at), {std::move(s), true});
+      ShortcutNode node;
+      node.shortcut.icon = imported.icon;
+      node.shortcut.left = imported.entry;
+      node.shortcut.right = NewEntryFor(list_);
+      node.addedHere = true;
+      shortcuts_.insert(shortcuts_.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
       SetModified();
       Select(root, {static_cast<int>(at)});
     } else {
@@ -499,6 +538,14 @@ void CEntryListPage::Delete(Control& root) {
   std::vector<int> next;
   switch (ref.kind) {
     case NodeKind::None: return;
+    case NodeKind::TopSeparator:
+      if (list_ == EntryList::Menus) {
+        menus_.erase(menus_.begin() + static_cast<std::ptrdiff_t>(ref.element));
+        if (ref.element < menus_.size()) next = {static_cast<int>(ref.element)};
+        else if (ref.element > 0) next = {static_cast<int>(ref.element) - 1};
+        break;
+      }
+      [[fallthrough]];
     case NodeKind::Shortcut:
     case NodeKind::Button:  // the buttons belong to their shortcut: it goes whole
       shortcuts_.erase(shortcuts_.begin() + static_cast<std::ptrdiff_t>(ref.element));
@@ -539,13 +586,14 @@ void CEntryListPage::Move(Control& root, int step) {
     if (step > 0 && from + 1 >= count) return std::nullopt;
     return step < 0 ? from - 1 : from + 1;
   };
-  if (ref.kind == NodeKind::Shortcut) {
+  const bool top = ref.kind == NodeKind::TopSeparator;
+  if (ref.kind == NodeKind::Shortcut || (top && list_ == EntryList::Shortcuts)) {
     const auto to = target(ref.element, shortcuts_.size());
     if (!to) return;
     std::swap(shortcuts_[ref.element], shortcuts_[*to]);
     SetModified();
     Select(root, {static_cast<int>(*to)});
-  } else if (ref.kind == NodeKind::Menu) {
+  } else if (ref.kind == NodeKind::Menu || top) {
     const auto to = target(ref.element, menus_.size());
     if (!to) return;
     std::swap(menus_[ref.element], menus_[*to]);
@@ -571,7 +619,7 @@ void CEntryListPage::Clear(Control& root) {
     LauncherMenu& menu = menus_[ref.element];
     menu = LauncherMenu{{}, 0, 0, 0, {}, std::move(menu.items)};
   }
-  if (ref.kind == NodeKind::None || ref.kind == NodeKind::Separator) return;
+  if (ref.kind == NodeKind::None || ref.kind == NodeKind::Separator || ref.kind == NodeKind::TopSeparator) return;
   SetModified();
   RebuildTree(root);
   ShowNode(root);

@@ -73,7 +73,8 @@ class CEntryListPage final : public CConfDialog {
   [[nodiscard]] ApplyEffects Effects() const override;
 
  private:
-  enum class NodeKind { None, Shortcut, Button, Menu, Item, Separator };
+  // TopSeparator: a spacer among the shortcuts or menus; Separator: one among a menu's items.
+  enum class NodeKind { None, Shortcut, Button, Menu, Item, Separator, TopSeparator };
   struct NodeRef {
     NodeKind kind = NodeKind::None;
     std::size_t element = 0;  // from 0
@@ -99,6 +100,7 @@ class CEntryListPage final : public CConfDialog {
 
   void AddElement(Control& root);
   void AddItem(Control& root, bool separator, ListElement element = {});
+  void AddSeparator(Control& root);
   void Import(Control& root);
   void Delete(Control& root);
   void Move(Control& root, int step);

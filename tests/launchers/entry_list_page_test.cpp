@@ -281,5 +281,48 @@ TEST_F(EntryEditorTest, ImportedDesktopFilesBecomeItemsAndMovesKeepTheDefaultIte
   EXPECT_EQ(stored[0].defaultItem, 5);  // the editor, wherever it went
 }
 
+TEST_F(EntryEditorTest, SpacersAmongTheIconsAreAddedStoredAndReadBack) {
+  for (const EntryList list : {EntryList::Shortcuts, EntryList::Menus}) {
+    SCOPED_TRACE(list == EntryList::Shortcuts ? "shortcuts" : "menus");
+    openEditor(list);
+    user->selectNode(id(CEntryListPage::kTree), {0});
+    ASSERT_TRUE(pressTool(CEntryListPage::kAddSeparator));
+    ASSERT_EQ(tree().nodes.size(), 2u);
+    EXPECT_EQ(tree().nodes[1].text, kSeparatorLabel);
+    EXPECT_TRUE(tree().nodes[1].children.empty());
+    EXPECT_EQ(tree().selectedPath, std::vector<int>{1});
+    // A spacer has nothing to edit and takes no items.
+    EXPECT_FALSE(user->control(id(CEntryListPage::kIconGroup)).visible);
+    if (list == EntryList::Menus) {
+      ASSERT_TRUE(pressTool(CEntryListPage::kAddItem));
+    }
+    EXPECT_EQ(tree().nodes.size(), 2u);
+    ASSERT_TRUE(pressTool(CEntryListPage::kUp));
+    ASSERT_TRUE(user->press("Aceptar"));
+    desk.loop.deliverPosted();
+    EXPECT_EQ(app->window(WindowKind::Config), nullptr);
+    // The spacer stands first in the row of icons.
+    const int firstIcon = list == EntryList::Shortcuts ? 100 : 200;
+    EXPECT_TRUE(desk.tray.has(firstIcon));
+    EXPECT_TRUE(desk.tray.has(firstIcon + 1));
+    if (list == EntryList::Shortcuts) {
+      const std::vector<Shortcut> stored = LoadShortcuts(sim.registry);
+      ASSERT_EQ(stored.size(), 2u);
+      EXPECT_TRUE(stored[0].separator);
+      EXPECT_EQ(stored[1], shortcuts[0]);
+    } else {
+      const std::vector<LauncherMenu> stored = LoadMenus(sim.registry);
+      ASSERT_EQ(stored.size(), 2u);
+      EXPECT_EQ(stored[0].description, "Separador");
+      EXPECT_EQ(stored[1], menus[0]);
+    }
+    // Read back as a spacer.
+    openEditor(list);
+    EXPECT_EQ(tree().nodes[0].text, kSeparatorLabel);
+    ASSERT_TRUE(user->press("Cancelar"));
+    desk.loop.deliverPosted();
+  }
+}
+
 }  // namespace
 }  // namespace zelvor
