@@ -118,9 +118,11 @@ TEST_F(EntryEditorTest, AShortcutAddedInTheEditorIsStoredShownAndItsHotkeyRegist
   user->choose(id(CEntryListPage::kPriority), 5);
   user->setValue(id(CEntryListPage::kHotkey), 0x0245);  // field form: Control with E
   EXPECT_EQ(tree().nodes[1].text, "Editor");
+  const int commits = sim.registry.commits();
   ASSERT_TRUE(user->press("Apli&car"));
   desk.loop.deliverPosted();
   EXPECT_TRUE(desk.messageBoxes.shown.empty());
+  EXPECT_EQ(sim.registry.commits(), commits + 1);  // the list and the enable flags in one write
 
   const std::vector<Shortcut> stored = LoadShortcuts(sim.registry);
   ASSERT_EQ(stored.size(), 2u);
@@ -279,6 +281,49 @@ TEST_F(EntryEditorTest, ImportedDesktopFilesBecomeItemsAndMovesKeepTheDefaultIte
   EXPECT_EQ(stored[0].items[2].icon.file, sandbox.path("icons/menu.png"));
   EXPECT_EQ(stored[0].items[4].entry.description, "Editor");
   EXPECT_EQ(stored[0].defaultItem, 5);  // the editor, wherever it went
+}
+
+TEST_F(EntryEditorTest, TheFieldButtonsBrowseClearAndRun) {
+  sandbox.write("apps/calc.desktop",
+                "[Desktop Entry]\nType=Application\nName=Calculadora\nExec=" + sandbox.path("bin/editor") +
+                    " --calc %U\nPath=/tmp\nIcon=accessories-calculator\n");
+  sandbox.write("apps/broken.DESKTOP", "no entry here\n");
+  struct Case {
+    const char* what;
+    std::string chosen;
+    std::string description, program, arguments, folder, icon;
+  };
+  const std::vector<Case> cases = {
+      {"a program", sandbox.path("bin/terminal"), "Editor", sandbox.path("bin/terminal"), "", "", ""},
+      {"a desktop file", sandbox.path("apps/calc.desktop"), "Calculadora", sandbox.path("bin/editor"), "--calc",
+       "/tmp", "accessories-calculator"},
+      {"a desktop file that is none", sandbox.path("apps/broken.DESKTOP"), "Editor",
+       sandbox.path("apps/broken.DESKTOP"), "", "", ""},
+  };
+  openEditor(EntryList::Menus);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    user->selectNode(id(CEntryListPage::kTree), {0, 1});
+    ASSERT_TRUE(pressTool(CEntryListPage::kClear));
+    EXPECT_EQ(user->control(id(CEntryListPage::kProgram)).text, "");
+    user->type(id(CEntryListPage::kDescription), "Editor");
+    desk.dialogs.fileAnswers.push_back({c.chosen});
+    ASSERT_TRUE(user->press("Examinar archivos"));
+    EXPECT_EQ(user->control(id(CEntryListPage::kDescription)).text, c.description);
+    EXPECT_EQ(user->control(id(CEntryListPage::kProgram)).text, c.program);
+    EXPECT_EQ(user->control(id(CEntryListPage::kArguments)).text, c.arguments);
+    EXPECT_EQ(user->control(id(CEntryListPage::kFolder)).text, c.folder);
+    EXPECT_EQ(user->control(id(CEntryListPage::kIconFile)).text, c.icon);
+    EXPECT_EQ(tree().nodes[0].children[1].text, c.description);
+  }
+  desk.dialogs.fileAnswers.push_back({sandbox.path("bin/")});
+  ASSERT_TRUE(user->press("Examinar carpetas"));
+  EXPECT_EQ(user->control(id(CEntryListPage::kFolder)).text, sandbox.path("bin/"));
+  // "Ejecutar" runs what is being edited, before anything is stored.
+  ASSERT_TRUE(pressTool(CEntryListPage::kRun));
+  ASSERT_EQ(sim.launcher.launched.size(), 1u);
+  EXPECT_EQ(sim.launcher.launched.back().workingFolder, sandbox.path("bin/"));
+  EXPECT_EQ(LoadMenus(sim.registry), menus);
 }
 
 TEST_F(EntryEditorTest, SpacersAmongTheIconsAreAddedStoredAndReadBack) {
