@@ -253,7 +253,8 @@ std::map<int, std::uint32_t> CEntryListPage::Hotkeys() const {
     const int n = static_cast<int>(m) + 1;
     put(MenuHotkeyId(n), menus_[m].hotkey);
     for (std::size_t i = 0; i < menus_[m].items.size(); ++i) {
-      if (!menus_[m].items[i].separator) put(MenuItemHotkeyId(n, static_cast<int>(i) + 1), menus_[m].items[i].entry.hotkey);
+      if (!menus_[m].items[i].separator)
+        put(MenuItemHotkeyId(n, static_cast<int>(i) + 1), menus_[m].items[i].entry.hotkey);
     }
   }
   return keys;
@@ -290,7 +291,8 @@ void CEntryListPage::RebuildTree(Control& root) const {
   for (std::size_t i = 0; i < nodes.size() && i < tree->nodes.size(); ++i) nodes[i].expanded = tree->nodes[i].expanded;
   if (!selected_.empty() && static_cast<std::size_t>(selected_[0]) < nodes.size()) {
     TreeNode& top = nodes[static_cast<std::size_t>(selected_[0])];
-    if (selected_.size() > 1 || (list_ == EntryList::Shortcuts && shortcuts_[static_cast<std::size_t>(selected_[0])].addedHere)) {
+    if (selected_.size() > 1 ||
+        (list_ == EntryList::Shortcuts && shortcuts_[static_cast<std::size_t>(selected_[0])].addedHere)) {
       top.expanded = true;
     }
   }
@@ -342,7 +344,8 @@ void CEntryListPage::ShowNode(Control& root) const {
       for (const ListElement& item : menu.items) {
         c.items.push_back(item.separator ? std::string(kSeparatorLabel) : item.entry.description);
       }
-      c.value = menu.defaultItem >= 0 && static_cast<std::size_t>(menu.defaultItem) < c.items.size() ? menu.defaultItem : 0;
+      c.value =
+          menu.defaultItem >= 0 && static_cast<std::size_t>(menu.defaultItem) < c.items.size() ? menu.defaultItem : 0;
       c.text = c.items[static_cast<std::size_t>(c.value)];
     });
   }
@@ -385,7 +388,9 @@ void CEntryListPage::StoreField(int local, Control& root) {
       }
       break;
     case kAutoShow: if (ref.kind == NodeKind::Menu) menus_[ref.element].autoShow = c->checked ? 1 : 0; break;
-    case kDefaultItem: if (ref.kind == NodeKind::Menu && c->value >= 0) menus_[ref.element].defaultItem = c->value; break;
+    case kDefaultItem:
+      if (ref.kind == NodeKind::Menu && c->value >= 0) menus_[ref.element].defaultItem = c->value;
+      break;
     default: return;
   }
   SetModified();
@@ -447,8 +452,9 @@ bool CEntryListPage::OnEvent(const ControlEvent& event, Control& root) {
 
 void CEntryListPage::AddElement(Control& root) {
   const NodeRef ref = Selected();
-  const std::size_t at = ref.kind == NodeKind::None ? (list_ == EntryList::Shortcuts ? shortcuts_.size() : menus_.size())
-                                                    : ref.element + 1;
+  const std::size_t at = ref.kind == NodeKind::None
+                             ? (list_ == EntryList::Shortcuts ? shortcuts_.size() : menus_.size())
+                             : ref.element + 1;
   if (list_ == EntryList::Shortcuts) {
     // 99 shortcuts at most: their hotkey ids have room for no more.
     if (shortcuts_.size() >= 99) return;
@@ -553,8 +559,9 @@ void CEntryListPage::Delete(Control& root) {
       else if (ref.element > 0) next = {static_cast<int>(ref.element) - 1};
       break;
     case NodeKind::Menu: {
-      const MsgAnswer answer = app_.desktop().messageBoxes.show(
-          {std::string(kDeleteMenuQuestion), std::string(kEntryCheckTitle), MsgButtons::YesNo, MsgIcon::Question, false});
+      const MsgAnswer answer =
+          app_.desktop().messageBoxes.show({std::string(kDeleteMenuQuestion), std::string(kEntryCheckTitle),
+                                            MsgButtons::YesNo, MsgIcon::Question, false});
       if (answer != MsgAnswer::Yes) return;
       menus_.erase(menus_.begin() + static_cast<std::ptrdiff_t>(ref.element));
       if (ref.element < menus_.size()) next = {static_cast<int>(ref.element)};
@@ -661,8 +668,9 @@ void CEntryListPage::BrowseProgram(Control& root) {
 bool CEntryListPage::CanSave(Control& root) {
   const ProgramFolders folders = pathFolders();
   Files& files = app_.platform().files;
-  const std::optional<ListCheckFailure> failure =
-      list_ == EntryList::Shortcuts ? CheckShortcuts(PlainShortcuts(), files, folders) : CheckMenus(menus_, files, folders);
+  const std::optional<ListCheckFailure> failure = list_ == EntryList::Shortcuts
+                                                      ? CheckShortcuts(PlainShortcuts(), files, folders)
+                                                      : CheckMenus(menus_, files, folders);
   if (!failure) return true;
   std::vector<int> path{failure->element - 1};
   if (failure->part > 0) path.push_back(failure->part - 1);
