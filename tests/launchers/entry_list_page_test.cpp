@@ -269,8 +269,14 @@ TEST_F(EntryEditorTest, ImportedDesktopFilesBecomeItemsAndMovesKeepTheDefaultIte
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(pressTool(CEntryListPage::kUp));
   EXPECT_EQ(tree().selectedPath, (std::vector<int>{0, 0}));
   ASSERT_TRUE(pressTool(CEntryListPage::kDown));
+  // The editor, now the fifth item, gets a hotkey.
+  user->selectNode(id(CEntryListPage::kTree), {0, 4});
+  EXPECT_TRUE(user->control(id(CEntryListPage::kHotkeyGroup)).visible);
+  user->setValue(id(CEntryListPage::kHotkey), 0x0446);  // field form: Alt with F
   ASSERT_TRUE(user->press("Apli&car"));
   ASSERT_TRUE(desk.messageBoxes.shown.empty());
+  ASSERT_TRUE(desk.hotkeys.registered.contains(MenuItemHotkeyId(1, 5)));
+  EXPECT_EQ(desk.hotkeys.registered[MenuItemHotkeyId(1, 5)].key, 0x46u);
   const std::vector<LauncherMenu> stored = LoadMenus(sim.registry);
   ASSERT_EQ(stored.size(), 1u);
   ASSERT_EQ(stored[0].items.size(), 5u);
