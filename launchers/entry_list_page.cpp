@@ -130,6 +130,7 @@ Control CEntryListPage::Build() {
   Control program = Control::make(ControlKind::Row);
   program.add(Control::make(ControlKind::Edit, Id(kProgram)));
   program.add(Control::make(ControlKind::Button, Id(kBrowseProgram), "Examinar archivos"));
+  program.add(Control::make(ControlKind::Button, Id(kBrowseProgramFolder), "Examinar carpetas"));
   entry.add(labelled("Programa, archivo ó carpeta:", std::move(program)));
   entry.add(labelled("Argumentos:", Control::make(ControlKind::Edit, Id(kArguments))));
   entry.add(Control::make(ControlKind::CheckBox, Id(kAskArguments),
@@ -419,11 +420,15 @@ bool CEntryListPage::OnEvent(const ControlEvent& event, Control& root) {
       case kRun: Run(); return false;
       case kBrowseProgram: BrowseProgram(root); return true;
       case kBrowseFolder:
+      case kBrowseProgramFolder:
         if (SelectedEntry() != nullptr) {
-          const std::string folder = app_.dialogs().chooseFolder("Carpeta inicial:");
+          const bool starting = local == kBrowseFolder;
+          const std::string folder =
+              app_.dialogs().chooseFolder(starting ? "Carpeta inicial:" : "Programa, archivo ó carpeta:");
           if (!folder.empty()) {
-            root.find(Id(kFolder))->text = folder;
-            StoreField(kFolder, root);
+            const int field = starting ? kFolder : kProgram;
+            root.find(Id(field))->text = folder;
+            StoreField(field, root);
           }
         }
         return true;

@@ -56,6 +56,7 @@ class CEntryListPage final : public CConfDialog {
     kPriority = 31,
     kAutoShow = 32,
     kDefaultItem = 33,
+    kBrowseProgramFolder = 34,
     // The groups of fields each kind of node shows.
     kDescriptionGroup = 50,
     kEntryGroup = 51,

@@ -323,12 +323,16 @@ TEST_F(EntryEditorTest, TheFieldButtonsBrowseClearAndRun) {
     EXPECT_EQ(tree().nodes[0].children[1].text, c.description);
   }
   desk.dialogs.fileAnswers.push_back({sandbox.path("bin/")});
-  ASSERT_TRUE(user->press("Examinar carpetas"));
+  user->click(id(CEntryListPage::kBrowseFolder));
   EXPECT_EQ(user->control(id(CEntryListPage::kFolder)).text, sandbox.path("bin/"));
+  desk.dialogs.fileAnswers.push_back({sandbox.path("icons/")});
+  user->click(id(CEntryListPage::kBrowseProgramFolder));
+  EXPECT_EQ(user->control(id(CEntryListPage::kProgram)).text, sandbox.path("icons/"));
   // "Ejecutar" runs what is being edited, before anything is stored.
   ASSERT_TRUE(pressTool(CEntryListPage::kRun));
   ASSERT_EQ(sim.launcher.launched.size(), 1u);
   EXPECT_EQ(sim.launcher.launched.back().workingFolder, sandbox.path("bin/"));
+  EXPECT_EQ(sim.launcher.launched.back().argv.back(), sandbox.path("icons/"));  // a folder opens
   EXPECT_EQ(LoadMenus(sim.registry), menus);
 }
 
