@@ -107,6 +107,7 @@ std::vector<Shortcut> LoadShortcuts(Registry& registry) {
     Shortcut s;
     CRegKeyEx key(registry);
     (void)OpenKey(key, ShortcutKey(n));
+    s.separator = key.GetString(entry_value::Descripcion) == kSeparator;
     s.icon = LoadIcon(key);
     CRegKeyEx left(registry), right(registry);
     (void)OpenKey(left, ShortcutButtonKey(n, MouseButton::Left));
@@ -158,6 +159,10 @@ RegStatus SaveShortcuts(Registry& registry, const std::vector<Shortcut>& shortcu
     CRegKeyEx key(staged);
     if ((status = key.Create(Hive::CurrentUser, ConfigStore::KeyPath(ShortcutKey(n)))) != RegStatus::Ok) {
       return status;
+    }
+    if (s.separator) {
+      key.SetString(entry_value::Descripcion, kSeparator);
+      continue;
     }
     SaveIcon(s.icon, key);
     for (const auto button : {MouseButton::Left, MouseButton::Right}) {

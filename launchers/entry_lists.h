@@ -73,6 +73,7 @@ struct Shortcut {
   IconRecord icon;
   ProgramEntry left;
   ProgramEntry right;
+  bool separator = false;  // a spacer in the row of icons: no icon record, no buttons
 
   friend bool operator==(const Shortcut&, const Shortcut&) = default;
 };

@@ -7,6 +7,7 @@ std::optional<ListCheckFailure> CheckShortcuts(const std::vector<Shortcut>& shor
   int n = 0;
   for (const auto& s : shortcuts) {
     ++n;
+    if (s.separator) continue;
     if (auto r = ValidateIcon(s.icon, files); !r.ok()) return ListCheckFailure{n, 0, std::move(r)};
     if (auto r = Validate(s.left, files, folders); !r.ok()) return ListCheckFailure{n, 1, std::move(r)};
     if (auto r = Validate(s.right, files, folders); !r.ok()) return ListCheckFailure{n, 2, std::move(r)};

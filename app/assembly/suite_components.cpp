@@ -1,12 +1,22 @@
 #include "app/assembly/suite_components.h"
 
+#include "launchers/entry_list_page.h"
 #include "launchers/launcher_utilities.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
 
 namespace zelvor {
 
-ConfigTree SuiteConfigTree() { return ShellConfigTree(); }
+ConfigTree SuiteConfigTree() {
+  ConfigTree tree = ShellConfigTree();
+  tree.AddPage(UtilityKind::VaziDuzidarud, std::string(kShortcutsPageTitle), [](CZelvorApp& app, int firstId) {
+    return std::make_unique<CEntryListPage>(app, firstId, EntryList::Shortcuts);
+  });
+  tree.AddPage(UtilityKind::RaroDarid, std::string(kMenusPageTitle), [](CZelvorApp& app, int firstId) {
+    return std::make_unique<CEntryListPage>(app, firstId, EntryList::Menus);
+  });
+  return tree;
+}
 
 std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvorApp& app) {
   switch (kind) {

@@ -46,6 +46,12 @@ class CConfDialog {
     (void)event, (void)root;
     return false;
   }
+  // Asked of every modified page before any page writes: false stops
+  // "Apli&car" with nothing written, once the page has shown what is wrong.
+  [[nodiscard]] virtual bool CanSave(Control& root) {
+    (void)root;
+    return true;
+  }
   // Writes what the page edits. "Apli&car" calls it only on a modified page.
   virtual void Save(ConfigStore& store, Control& root) = 0;
   // Once the saved values are durable: what takes effect at once.

@@ -184,14 +184,13 @@ void CConfDlg::onEvent(const ControlEvent& event) {
       if (event.kind == ControlEvent::Kind::Changed) OnTreeSelection();
       return;
     case kAccept:
-      ApplyConfiguration();
-      Close();
+      if (ApplyConfiguration()) Close();
       return;
     case kCancel:
       Close();
       return;
     case kApply:
-      ApplyConfiguration();
+      (void)ApplyConfiguration();
       return;
     case kHelp:
       app_.helpers().OpenHelp(help_context::Default);
@@ -207,7 +206,15 @@ void CConfDlg::onEvent(const ControlEvent& event) {
   }
 }
 
-void CConfDlg::ApplyConfiguration() {
+bool CConfDlg::ApplyConfiguration() {
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    CConfDialog* page = pages_[i].page.get();
+    if (page == nullptr || !page->IsModified()) continue;
+    if (!page->CanSave(root)) {
+      SelectPage(i);  // the page shows where the fault is
+      return false;
+    }
+  }
   // Every page writes into one batch, made durable by one write.
   StagedRegistry staged(app_.store().registry());
   ConfigStore store(staged, app_.store().folders(), app_.store().files());
@@ -229,7 +236,7 @@ void CConfDlg::ApplyConfiguration() {
     // Nothing was written: the edits stay, so that the user can try again.
     (void)app_.desktop().messageBoxes.show({"No se pudo guardar la configuración.", "Zelvor", MsgButtons::Ok,
                                             MsgIcon::Error, false});
-    return;
+    return false;
   }
   for (CConfDialog* page : saved) {
     page->Saved(root);
@@ -241,6 +248,7 @@ void CConfDlg::ApplyConfiguration() {
   if (effects.refresh) {
     if (CPrincipalDlg* main = app_.mainWindow()) main->RefreshUtilities(effects.reloadShortcuts, effects.reloadMenus);
   }
+  return true;
 }
 
 void CConfDlg::SaveEdits() {

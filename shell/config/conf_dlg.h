@@ -45,7 +45,9 @@ class CConfDlg final : public ModelessWindow {
   void onEvent(const ControlEvent& event) override;
 
   // "Apli&car": saves, writes the enable flags, refreshes what changed.
-  void ApplyConfiguration();
+  // False when a page refused its edits or the store could not be written:
+  // nothing was saved and the edits stay.
+  [[nodiscard]] bool ApplyConfiguration();
   // Shows the page at a position of the tree order (0 is the general options).
   void SelectPage(std::size_t index);
 

@@ -2,7 +2,7 @@
 // a person (or a screenshot) can look at it. The store is a fresh one in a
 // temporary folder, with Ctrl + Alt + N bound to "Nueva nota".
 //
-//   zelvor_config_demo general|bar|hotkeys|mouse [SECONDS]
+//   zelvor_config_demo general|bar|hotkeys|mouse|shortcuts|menus [SECONDS]
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/assembly/suite_components.h"
+#include "launchers/entry_list_page.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_single_instance.h"
@@ -58,6 +59,10 @@ int main(int argc, char** argv) {
   if (what == "hotkeys" || what == "mouse") {
     const auto page = config->FindPage(UtilityKind::DuvuZevad, what == "hotkeys" ? "Teclas de acceso rápido"
                                                                                   : "Acciones del ratón");
+    if (page) config->SelectPage(*page);
+  } else if (what == "shortcuts" || what == "menus") {
+    const auto page = what == "shortcuts" ? config->FindPage(UtilityKind::VaziDuzidarud, kShortcutsPageTitle)
+                                          : config->FindPage(UtilityKind::RaroDarid, kMenusPageTitle);
     if (page) config->SelectPage(*page);
   } else if (what == "bar") {
     if (Control* tabs = config->root.find(static_cast<int>(CConfDlg::kFirstPageId) + static_cast<int>(GeneralOptionsPage::kTabs))) tabs->value = 1;

@@ -2,6 +2,7 @@
 // buttons, a click in the tree shows another page, the hotkey field takes
 // a combination and "Apli&car" stores it.
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -9,6 +10,7 @@
 #include <filesystem>
 
 #include "app/assembly/suite_components.h"
+#include "launchers/entry_list_page.h"
 #include "platform/qt/control_custom.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_single_instance.h"
@@ -95,6 +97,71 @@ TEST(QtConfigWindow, TogglesTreeAndHotkeyFieldDriveTheWindow) {
     EXPECT_EQ(key.GetDword("HotKey1"), 0x34Eu);
     EXPECT_EQ(app.store().ReadConfigString("VadaVU", ""), "0");
     // "Cancelar" closes it; the main window deletes it on the closed message.
+    QTest::mouseClick(Widget<QPushButton>(*w, CConfDlg::kCancel), Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return app.window(WindowKind::Config) == nullptr; }));
+  }
+  std::filesystem::remove_all(sandbox);
+}
+
+TEST(QtConfigWindow, TheMenuEditorAddsAnItemThatTheStoredMenuHolds) {
+  const auto sandbox = std::filesystem::temp_directory_path() / "zelvor-qt-editor-test";
+  std::filesystem::remove_all(sandbox);
+  std::filesystem::create_directories(sandbox / "bin");
+  QtDesktop& d = sharedDesktop();
+  SimPlatform sim(sandbox.string() + "/");
+  SimInstanceWorld world;
+  SimSingleInstance instance(world, 8);
+  SuiteComponents components("test");
+  AppOptions options;
+  options.environment = [](std::string_view) { return std::nullopt; };
+  {
+    CZelvorApp app(sim.platform(), d.desktop(), instance, components, options);
+    ASSERT_TRUE(app.InitInstance({}).running);
+    // One menu whose items exist on any machine.
+    LauncherMenu menu;
+    menu.description = "Programas";
+    menu.items = {{false, {}, {}}};
+    menu.items[0].entry.description = "Shell";
+    menu.items[0].entry.program = "/bin/sh";
+    ASSERT_EQ(SaveMenus(sim.registry, {menu}), RegStatus::Ok);
+    app.mainWindow()->OnMenuCommand(menu_id::Configure);
+    auto* config = dynamic_cast<CConfDlg*>(app.window(WindowKind::Config));
+    ASSERT_NE(config, nullptr);
+    ModelWindow* w = d.dialogs().window(config->handle());
+    ASSERT_NE(w, nullptr);
+    const auto page = config->FindPage(UtilityKind::RaroDarid, kMenusPageTitle);
+    ASSERT_TRUE(page.has_value());
+    config->SelectPage(*page);
+    const int first = CConfDlg::kFirstPageId + static_cast<int>(*page) * CConfDialog::kIdSpan;
+    ASSERT_TRUE(waitUntil([&] { return w->widgetFor(first + CEntryListPage::kTree) != nullptr; }));
+
+    // The user picks the item in the list's tree and adds one after it.
+    auto* tree = Widget<QTreeWidget>(*w, first + CEntryListPage::kTree);
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    ASSERT_TRUE(waitUntil([&] {
+      auto* program = qobject_cast<QLineEdit*>(w->widgetFor(first + CEntryListPage::kProgram));
+      return program != nullptr && program->isVisible() && program->text() == QStringLiteral("/bin/sh");
+    }));
+    QTest::mouseClick(Widget<QPushButton>(*w, first + CEntryListPage::kAddItem), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] {
+      auto* t = qobject_cast<QTreeWidget*>(w->widgetFor(first + CEntryListPage::kTree));
+      return t != nullptr && t->topLevelItemCount() == 1 && t->topLevelItem(0)->childCount() == 2;
+    }));
+    auto* description = Widget<QLineEdit>(*w, first + CEntryListPage::kDescription);
+    ASSERT_NE(description, nullptr);
+    QTest::keyClicks(description, "Otro");
+    auto* program = Widget<QLineEdit>(*w, first + CEntryListPage::kProgram);
+    ASSERT_NE(program, nullptr);
+    QTest::keyClicks(program, "/bin/sh");
+    auto* apply = Widget<QPushButton>(*w, CConfDlg::kApply);
+    ASSERT_TRUE(waitUntil([&] { return apply->isEnabled(); }));
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return LoadMenus(sim.registry).at(0).items.size() == 2; }));
+    const std::vector<LauncherMenu> stored = LoadMenus(sim.registry);
+    EXPECT_EQ(stored[0].items[1].entry.description, "Otro");
+    EXPECT_EQ(stored[0].items[1].entry.program, "/bin/sh");
     QTest::mouseClick(Widget<QPushButton>(*w, CConfDlg::kCancel), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return app.window(WindowKind::Config) == nullptr; }));
   }
