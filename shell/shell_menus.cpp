@@ -30,14 +30,8 @@ std::string CutCharacters(const std::string& text, std::size_t count) {
 }
 
 Menu BuildProductMenu(const ShownFlags& shown) {
-  // The submenu lists the launchers first, then the utilities in icon order.
-  static constexpr std::array kOrder{
-      UtilityKind::VaziDuzidarud, UtilityKind::RaroDarid,      UtilityKind::VadaVU,
-      UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,     UtilityKind::DedoVuv,
-      UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz, UtilityKind::DuvuZevad,
-      UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz};
   std::vector<MenuItem> toggles;
-  for (UtilityKind k : kOrder) {
+  for (UtilityKind k : kListOrder) {
     toggles.push_back(checked(MenuItem::command(info(k).toggleCommand, std::string(info(k).title)),
                               shown[indexOf(k)]));
   }

@@ -47,6 +47,16 @@ inline constexpr std::array<UtilityInfo, kUtilityCount> kUtilities{{
     {UtilityKind::RaroDarid, "RaroDarid", "Raro Darid", 0, -1, 3052},
 }};
 
+// The order in which the suite lists its utilities to the user ("Utilidades a
+// mostrar", the configuration window's toggles and tree): the launchers
+// first, then the others in icon order.
+inline constexpr std::array<UtilityKind, kUtilityCount> kListOrder{
+    UtilityKind::VaziDuzidarud, UtilityKind::RaroDarid,      UtilityKind::VadaVU,
+    UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,     UtilityKind::DedoVuv,
+    UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz, UtilityKind::DuvuZevad,
+    UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz,
+};
+
 [[nodiscard]] constexpr const UtilityInfo& info(UtilityKind kind) {
   return kUtilities[static_cast<std::size_t>(kind)];
 }

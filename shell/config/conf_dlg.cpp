@@ -76,8 +76,8 @@ void CConfDlg::Build() {
 
   root = Control::make(ControlKind::Column);
   Control toggles = Control::make(ControlKind::Row);
-  for (std::size_t i = 0; i < kToggleOrder.size(); ++i) {
-    const UtilityInfo& u = info(kToggleOrder[i]);
+  for (std::size_t i = 0; i < kListOrder.size(); ++i) {
+    const UtilityInfo& u = info(kListOrder[i]);
     Control b = Control::make(ControlKind::Button, kFirstToggle + static_cast<int>(i));
     b.checkable = true;
     b.checked = app_.store().IsEnabled(u.key);
@@ -174,7 +174,7 @@ void CConfDlg::Refresh() {
 
 void CConfDlg::onEvent(const ControlEvent& event) {
   const int id = event.controlId;
-  if (id >= kFirstToggle && id < kFirstToggle + static_cast<int>(kToggleOrder.size())) {
+  if (id >= kFirstToggle && id < kFirstToggle + static_cast<int>(kListOrder.size())) {
     togglesPressed_ = true;
     SetApplyEnabled(true);
     return;
@@ -226,9 +226,9 @@ bool CConfDlg::ApplyConfiguration() {
     effects |= slot.page->Effects();
     saved.push_back(slot.page.get());
   }
-  for (std::size_t i = 0; i < kToggleOrder.size(); ++i) {
+  for (std::size_t i = 0; i < kListOrder.size(); ++i) {
     const Control* toggle = root.find(kFirstToggle + static_cast<int>(i));
-    store.SetEnabled(info(kToggleOrder[i]).key, toggle != nullptr && toggle->checked);
+    store.SetEnabled(info(kListOrder[i]).key, toggle != nullptr && toggle->checked);
   }
   if (togglesPressed_) effects |= {true, true, true};
 

@@ -4,7 +4,6 @@
 // "Ayuda". Pages are made and loaded when first shown; "Apli&car" saves the
 // modified ones in tree order, then the enable flags, as one store batch.
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -26,17 +25,10 @@ class CConfDlg final : public ModelessWindow {
     kCancel = 2,
     kApply = 3,
     kHelp = 4,
-    kFirstToggle = 10,  // ... + 10, in the order of kToggleOrder
+    kFirstToggle = 10,  // ... + 10, one per utility in kListOrder
     kTree = 30,
     kPages = 31,
     kFirstPageId = 1000,
-  };
-  // The utilities of the toggle buttons, left to right.
-  static constexpr std::array<UtilityKind, kUtilityCount> kToggleOrder{
-      UtilityKind::VaziDuzidarud, UtilityKind::RaroDarid,      UtilityKind::VadaVU,
-      UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,     UtilityKind::DedoVuv,
-      UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz, UtilityKind::DuvuZevad,
-      UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz,
   };
 
   CConfDlg(CZelvorApp& app, ConfigTree tree);

@@ -1,7 +1,6 @@
 #include "shell/config/config_tree.h"
 
 #include <algorithm>
-#include <array>
 
 #include "shell/config/general_options_page.h"
 #include "shell/config/hotkey_page.h"
@@ -9,21 +8,9 @@
 #include "shell/hotkey_names.h"
 
 namespace zelvor {
-namespace {
-
-// The utility nodes below the root, in the window's order.
-constexpr std::array kNodeOrder{
-    UtilityKind::VaziDuzidarud, UtilityKind::RaroDarid,      UtilityKind::VadaVU,
-    UtilityKind::DadeRive,      UtilityKind::ZiviDuvaza,     UtilityKind::DedoVuv,
-    UtilityKind::DivoZidezevuza, UtilityKind::ReziZovidaraz, UtilityKind::DuvuZevad,
-    UtilityKind::RaviVarudide,  UtilityKind::DeveRevazoz,
-};
-
-}  // namespace
-
 ConfigTree::ConfigTree() {
   nodes_.push_back({"Zelvor", std::nullopt, {}});
-  for (UtilityKind k : kNodeOrder) nodes_.push_back({std::string(info(k).title), k, {}});
+  for (UtilityKind k : kListOrder) nodes_.push_back({std::string(info(k).title), k, {}});
 }
 
 void ConfigTree::AddPage(std::optional<UtilityKind> utility, std::string title, PageMaker make) {
@@ -35,7 +22,7 @@ ConfigTree ShellConfigTree() {
   ConfigTree tree;
   tree.AddPage(std::nullopt, "Zelvor",
                [](CZelvorApp& app, int firstId) { return std::make_unique<GeneralOptionsPage>(app, firstId); });
-  for (UtilityKind k : kNodeOrder) {
+  for (UtilityKind k : kListOrder) {
     if (!MouseActionsFor(k).texts.empty()) {
       tree.AddPage(k, "Acciones del ratón",
                    [k](CZelvorApp&, int firstId) { return std::make_unique<MouseActionsPage>(firstId, k); });

@@ -8,8 +8,8 @@ namespace {
 using ConfigWindowTest = ConfigTest;
 
 int toggleOf(UtilityKind kind) {
-  for (std::size_t i = 0; i < CConfDlg::kToggleOrder.size(); ++i) {
-    if (CConfDlg::kToggleOrder[i] == kind) return CConfDlg::kFirstToggle + static_cast<int>(i);
+  for (std::size_t i = 0; i < kListOrder.size(); ++i) {
+    if (kListOrder[i] == kind) return CConfDlg::kFirstToggle + static_cast<int>(i);
   }
   return -1;
 }
@@ -24,7 +24,7 @@ TEST_F(ConfigWindowTest, OpensFromTheProductMenuWithTheGeneralOptionsShown) {
   // Each toggle shows its utility's flag, with its tooltip.
   const Control* vazi = w.root.find(toggleOf(UtilityKind::VaziDuzidarud));
   EXPECT_EQ(vazi->tooltip, "Mostrar/Quitar Vazi Duzidarud");
-  for (UtilityKind k : CConfDlg::kToggleOrder) {
+  for (UtilityKind k : kListOrder) {
     EXPECT_EQ(w.root.find(toggleOf(k))->checked, store().IsEnabled(info(k).key)) << info(k).key;
   }
   // A second "Configurar..." brings the same window back.
