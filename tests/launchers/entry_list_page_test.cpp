@@ -4,32 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include "app/assembly/suite_components.h"
 #include "launchers/entry_checks.h"
 #include "launchers/entry_list_page.h"
 #include "platform/messages.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_platform.h"
-#include "platform/sim/sim_single_instance.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/principal_dlg.h"
 #include "shell/shell_menus.h"
 #include "shell/zelvor_app.h"
 #include "tests/launchers/entry_printers.h"
-#include "tests/support/sandbox.h"
+#include "tests/support/sim_suite.h"
 #include "tests/support/sim_user.h"
 
 namespace zelvor {
 namespace {
 
-class EntryEditorTest : public ::testing::Test {
+class EntryEditorTest : public testing::SimSuiteTest {
  protected:
-  EntryEditorTest() : sim(sandbox.root()), desk(sim.clock), instance(world, 9), components("test") {
-    options.environment = [](std::string_view) -> std::optional<std::string> { return std::nullopt; };
-    options.install.systemProgramFolder = "/usr/bin/";
-    app = std::make_unique<CZelvorApp>(sim.platform(), desk.desktop(), instance, components, options);
-    EXPECT_TRUE(app->InitInstance({}).running);
-    desk.loop.deliverPosted();
+  EntryEditorTest() {
     // Lists whose programs exist in the sandbox, whatever this machine has installed.
     sandbox.write("bin/editor", "#!/bin/sh\n");
     sandbox.write("bin/terminal", "#!/bin/sh\n");
@@ -78,14 +69,6 @@ class EntryEditorTest : public ::testing::Test {
     return true;
   }
 
-  testing::Sandbox sandbox;
-  SimPlatform sim;
-  SimDesktop desk;
-  SimInstanceWorld world;
-  SimSingleInstance instance;
-  SuiteComponents components;
-  AppOptions options;
-  std::unique_ptr<CZelvorApp> app;
   std::vector<Shortcut> shortcuts;
   std::vector<LauncherMenu> menus;
   CConfDlg* window = nullptr;

@@ -4,31 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include "app/assembly/suite_components.h"
 #include "launchers/launcher_utilities.h"
 #include "platform/messages.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_platform.h"
-#include "platform/sim/sim_single_instance.h"
 #include "shell/dialogs/input_box.h"
 #include "shell/principal_dlg.h"
 #include "shell/store/reg_key_ex.h"
 #include "shell/zelvor_app.h"
-#include "tests/support/sandbox.h"
+#include "tests/support/sim_suite.h"
 #include "tests/support/sim_user.h"
 
 namespace zelvor {
 namespace {
 
-class LauncherIconsTest : public ::testing::Test {
+class LauncherIconsTest : public testing::SimSuiteTest {
  protected:
-  LauncherIconsTest() : sim(sandbox.root()), desk(sim.clock), instance(world, 9), components("test") {
-    options.environment = [](std::string_view) -> std::optional<std::string> { return std::nullopt; };
-    options.install.systemProgramFolder = "/usr/bin/";
-    app = std::make_unique<CZelvorApp>(sim.platform(), desk.desktop(), instance, components, options);
-    EXPECT_TRUE(app->InitInstance({}).running);
-    desk.loop.deliverPosted();
-  }
   void mouse(int iconId, std::uint32_t m) {
     ASSERT_TRUE(desk.tray.mouse(iconId, m)) << iconId;
     desk.loop.deliverPosted();
@@ -41,15 +30,6 @@ class LauncherIconsTest : public ::testing::Test {
   [[nodiscard]] std::string lastProgram() const {
     return sim.launcher.launched.empty() ? std::string() : sim.launcher.launched.back().argv.front();
   }
-
-  testing::Sandbox sandbox;
-  SimPlatform sim;
-  SimDesktop desk;
-  SimInstanceWorld world;
-  SimSingleInstance instance;
-  SuiteComponents components;
-  AppOptions options;
-  std::unique_ptr<CZelvorApp> app;
 };
 
 TEST_F(LauncherIconsTest, ShortcutIconsRunTheirLeftAndRightPrograms) {
