@@ -6,10 +6,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +20,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/foreign_folders.h"
 #include "tests/support/process.h"
+#include "tests/support/raw_client.h"
 
 namespace {
 
@@ -186,36 +185,12 @@ TEST_F(ProcessTest, AStaleSocketAndMainHWndFromACrashAreNotTrusted) {
 }
 
 // An idle client: connected, a part of a request sent, then silence.
-class IdleClient {
- public:
-  explicit IdleClient(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
-    ok_ = ::connect(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0 &&
-          ::send(fd_, "sta", 3, MSG_NOSIGNAL) == 3;
-  }
-  ~IdleClient() { ::close(fd_); }
-  IdleClient(const IdleClient&) = delete;
-  IdleClient& operator=(const IdleClient&) = delete;
-  [[nodiscard]] bool ok() const { return ok_; }
-  // Whether the server has answered or dropped it yet.
-  [[nodiscard]] bool heardFromServer() const {
-    pollfd p{fd_, POLLIN, 0};
-    return ::poll(&p, 1, 0) > 0;
-  }
-
- private:
-  int fd_;
-  bool ok_ = false;
-};
-
 TEST_F(ProcessTest, StatusAnswersWhileTenClientsSitIdle) {
   startZelvor();
-  std::vector<std::unique_ptr<IdleClient>> idle;
+  std::vector<std::unique_ptr<zelvor::testing::RawClient>> idle;
   for (int i = 0; i < 10; ++i) {
-    idle.push_back(std::make_unique<IdleClient>((root_ / "runtime/zelvor/control.sock").string()));
-    ASSERT_TRUE(idle.back()->ok()) << i;
+    idle.push_back(std::make_unique<zelvor::testing::RawClient>((root_ / "runtime/zelvor/control.sock").string()));
+    ASSERT_TRUE(idle.back()->connected() && idle.back()->send("sta")) << i;
   }
   const auto asked = std::chrono::steady_clock::now();
   const Run r = ctl({"status"});
@@ -232,31 +207,7 @@ TEST_F(ProcessTest, StatusAnswersWhileTenClientsSitIdle) {
 // The runtime folder is checked as it stands; zelvor and zelvorctl refuse
 // one that is not this user's alone, saying which folder and why.
 TEST_F(ProcessTest, ARuntimeFolderThatIsNotOursAloneIsRefused) {
-  struct Case {
-    const char* name;
-    bool needsRoot;
-    void (*prepare)(const fs::path& folder, const fs::path& elsewhere);
-  };
-  const Case cases[] = {
-      {"a link", false,
-       [](const fs::path& folder, const fs::path& elsewhere) {
-         fs::create_directories(elsewhere);
-         ::chmod(elsewhere.c_str(), 0700);
-         fs::create_directory_symlink(elsewhere, folder);
-       }},
-      {"open to others", false,
-       [](const fs::path& folder, const fs::path&) {
-         fs::create_directories(folder);
-         ::chmod(folder.c_str(), 0755);
-       }},
-      {"another user's", true,
-       [](const fs::path& folder, const fs::path&) {
-         fs::create_directories(folder);
-         ::chmod(folder.c_str(), 0700);
-         (void)!::chown(folder.c_str(), 65534, 65534);
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : zelvor::testing::ForeignFolders()) {
     SCOPED_TRACE(c.name);
     if (c.needsRoot && ::geteuid() != 0) continue;  // only root can give a folder away
     const fs::path folder = root_ / "runtime/zelvor", elsewhere = root_ / "elsewhere";

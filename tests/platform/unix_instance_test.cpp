@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -21,6 +20,8 @@
 #include "platform/headless/headless_loop.h"
 #include "platform/linux/unix_single_instance.h"
 #include "platform/messages.h"
+#include "tests/support/foreign_folders.h"
+#include "tests/support/raw_client.h"
 #include "tests/support/sandbox.h"
 
 namespace zelvor {
@@ -139,33 +140,6 @@ TEST(ControlLineReaderTest, OneLineOfBoundedSizeFromPiecesOfAnySize) {
 }
 
 // A raw connection to the control socket, as a stuck or hostile client holds it.
-class RawClient {
- public:
-  explicit RawClient(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
-    connected_ = ::connect(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
-  }
-  ~RawClient() { ::close(fd_); }
-  RawClient(const RawClient&) = delete;
-  RawClient& operator=(const RawClient&) = delete;
-  [[nodiscard]] bool connected() const { return connected_; }
-  bool send(const std::string& bytes) {
-    return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
-  }
-  void endRequest() { (void)::shutdown(fd_, SHUT_WR); }
-  // Whether the server has written or closed anything on this connection.
-  [[nodiscard]] bool heardFromServer() const {
-    pollfd p{fd_, POLLIN, 0};
-    return ::poll(&p, 1, 0) > 0;
-  }
-
- private:
-  int fd_;
-  bool connected_ = false;
-};
-
 // The server with a loop that runs on this thread until stop() is posted.
 class RunningServer {
  public:
@@ -195,13 +169,13 @@ TEST_F(UnixInstanceTest, IdleAndStuckClientsDelayNobody) {
   // The reply is larger than a socket buffer, so a client that never reads
   // it would hold a server that writes until done.
   s.answerer.padding = 512 * 1024;
-  std::vector<std::unique_ptr<RawClient>> idle;
+  std::vector<std::unique_ptr<testing::RawClient>> idle;
   for (int i = 0; i < 10; ++i) {
-    idle.push_back(std::make_unique<RawClient>(s.server.socketPath()));
+    idle.push_back(std::make_unique<testing::RawClient>(s.server.socketPath()));
     ASSERT_TRUE(idle.back()->connected());
     ASSERT_TRUE(idle.back()->send("sta"));
   }
-  RawClient neverReads(s.server.socketPath());
+  testing::RawClient neverReads(s.server.socketPath());
   ASSERT_TRUE(neverReads.send("status\n"));
   neverReads.endRequest();
 
@@ -243,41 +217,7 @@ TEST_F(UnixInstanceTest, AnAnswerGivenBeforeTheServerStopsStillGoesOut) {
 // The runtime folder is checked as it is, not through a link, and refused
 // unless it is ours alone.
 TEST_F(UnixInstanceTest, AFolderThatIsNotOursAloneIsRefused) {
-  struct Case {
-    const char* name;
-    bool needsRoot;
-    void (*prepare)(const std::string& folder, const std::string& elsewhere);
-  };
-  const Case cases[] = {
-      {"a link to a folder of ours", false,
-       [](const std::string& folder, const std::string& elsewhere) {
-         fs::create_directories(elsewhere);
-         ::chmod(elsewhere.c_str(), 0700);
-         fs::create_directory_symlink(elsewhere, folder);
-       }},
-      {"a dangling link", false,
-       [](const std::string& folder, const std::string& elsewhere) {
-         fs::create_directory_symlink(elsewhere, folder);
-       }},
-      {"open to the group and others", false,
-       [](const std::string& folder, const std::string&) {
-         fs::create_directories(folder);
-         ::chmod(folder.c_str(), 0755);
-       }},
-      {"writable by everyone", false,
-       [](const std::string& folder, const std::string&) {
-         fs::create_directories(folder);
-         ::chmod(folder.c_str(), 0777);
-       }},
-      {"a file", false, [](const std::string& folder, const std::string&) { std::ofstream(folder) << "x"; }},
-      {"another user's", true,
-       [](const std::string& folder, const std::string&) {
-         fs::create_directories(folder);
-         ::chmod(folder.c_str(), 0700);
-         (void)!::chown(folder.c_str(), 65534, 65534);
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : testing::ForeignFolders()) {
     SCOPED_TRACE(c.name);
     if (c.needsRoot && ::geteuid() != 0) continue;  // only root can give a folder away
     fs::create_directories(dir_);
