@@ -9,13 +9,7 @@ mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
 shoot() {
   local name=$1 title=$2; shift 2
-  ZELVOR_NO_TRAY=1 "$here/../qt/run_under_xvfb.sh" bash -c '
-    "$0" "$@" >/dev/null 2>&1 &
-    demo=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "'"$title"'" | head -n1)
-    sleep 1
-    import -window "$window" "'"$out/$name"'.png"
-    kill $demo' "$build/tests/net/zelvor_diary_dialogs_demo" "$@"
+  "$here/../qt/shoot_window.sh" "$out/$name.png" "$title" "$build/tests/net/zelvor_diary_dialogs_demo" "$@"
 }
 shoot tariff-dialog "Configuración de las tarifas telefónicas" tarifas 20
 shoot holiday-dialog "Festivos a lo largo del año" festivos 20

@@ -8,16 +8,10 @@ out=$2
 mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
 shoot() {
-  local name=$1; shift
-  "$here/run_under_xvfb.sh" bash -c '
-    "$0" "$@" >/dev/null 2>&1 &
-    demo=$!
-    sleep 4
-    window=$(xdotool search --onlyvisible --name "^Configuración de Zelvor\$" | head -n1)
-    import -window "$window" "'"$out/$name"'.png"
-    kill $demo' "$build/tests/qt/zelvor_config_demo" "$@"
+  local name=$1 title=$2; shift 2
+  "$here/shoot_window.sh" "$out/$name.png" "$title" "$build/tests/qt/zelvor_config_demo" "$@"
 }
-shoot config-general general 10
-shoot config-bar bar 10
-shoot config-hotkeys hotkeys 10
-shoot config-mouse mouse 10
+shoot config-general "^Configuración de Zelvor$" general 10
+shoot config-bar "^Configuración de Zelvor$" bar 10
+shoot config-hotkeys "^Configuración de Zelvor$" hotkeys 10
+shoot config-mouse "^Configuración de Zelvor$" mouse 10

@@ -9,13 +9,7 @@ mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
 shoot() {
   local name=$1 title=$2; shift 2
-  ZELVOR_NO_TRAY=1 "$here/run_under_xvfb.sh" bash -c '
-    "$0" "$@" >/dev/null 2>&1 &
-    demo=$!
-    sleep 3
-    window=$(xdotool search --onlyvisible --name "^'"$title"'\$" | head -n1)
-    import -window "$window" "'"$out/$name"'.png"
-    kill $demo' "$build/tests/qt/zelvor_exit_demo" "$@"
+  "$here/shoot_window.sh" "$out/$name.png" "$title" "$build/tests/qt/zelvor_exit_demo" "$@"
 }
 shoot countdown "Dade Rive - Apagado automático" countdown 8
 shoot page "Dedo Vuv - Conexión automática" page 8

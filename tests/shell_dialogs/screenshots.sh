@@ -9,13 +9,7 @@ mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
 shoot() {
   local name=$1 title=$2; shift 2
-  ZELVOR_NO_TRAY=1 "$here/../qt/run_under_xvfb.sh" bash -c '
-    "$0" "$@" >/dev/null 2>&1 &
-    demo=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "'"$title"'" | head -n1)
-    sleep 1
-    import -window "$window" "'"$out/$name"'.png"
-    kill $demo' "$build/tests/shell_dialogs/zelvor_shell_dialogs_demo" "$@"
+  "$here/../qt/shoot_window.sh" "$out/$name.png" "$title" "$build/tests/shell_dialogs/zelvor_shell_dialogs_demo" "$@"
 }
 shoot tip-of-the-day "Sugerencia del día" tip 20
 shoot about-box "Acerca de Zelvor" about 20
