@@ -20,6 +20,7 @@
 
 #include "launchers/program_entry.h"
 #include "platform/registry.h"
+#include "shell/hotkey_names.h"
 
 namespace zelvor {
 
@@ -49,12 +50,10 @@ inline constexpr int kMaxListElements = 1000;
 [[nodiscard]] std::string ConnectProgramKey(int n);
 [[nodiscard]] std::string ShutdownProgramKey(int n);
 
-// Hotkey identifiers of the entries.
+// Hotkey identifiers of the entries (MenuHotkeyId, MenuItemHotkeyId: shell/hotkey_names.h).
 [[nodiscard]] constexpr int ShortcutHotkeyId(int n, MouseButton button) {
-  return (100 + n) * 256 + (button == MouseButton::Left ? 1 : 2);
+  return ShortcutProgramHotkeyId(n, button == MouseButton::Left ? 1 : 2);
 }
-[[nodiscard]] constexpr int MenuHotkeyId(int n) { return (200 + n) * 256; }
-[[nodiscard]] constexpr int MenuItemHotkeyId(int n, int i) { return (200 + n) * 256 + i; }
 
 // The entry a new element of a list starts from: the Dade Rive list runs a
 // new program at every kind of shutdown.

@@ -29,5 +29,10 @@ namespace zelvor {
 
 // The id a utility's hotkey command is registered under.
 [[nodiscard]] constexpr int HotkeyId(int iconId, int command) { return iconId * 256 + command; }
+// The ids of the launchers' entries (lists count from 1): the left (1) or
+// right (2) program of shortcut n, menu n itself, and item i of menu n.
+[[nodiscard]] constexpr int ShortcutProgramHotkeyId(int n, int button) { return HotkeyId(100 + n, button); }
+[[nodiscard]] constexpr int MenuHotkeyId(int n) { return HotkeyId(200 + n, 0); }
+[[nodiscard]] constexpr int MenuItemHotkeyId(int n, int i) { return HotkeyId(200 + n, i); }
 
 }  // namespace zelvor

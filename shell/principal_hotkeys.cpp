@@ -45,7 +45,7 @@ void CPrincipalDlg::RegisterAllHotKeys() {
       for (const auto& [button, low] : {std::pair{"BotonIzquierdo", 1}, std::pair{"BotonDerecho", 2}}) {
         CRegKeyEx entry(registry);
         if (entry.Open(vazi, listElementKey(i) + "\\" + button) != RegStatus::Ok) continue;
-        registerValue(entry, "HotKey", (100 + i) * 256 + low);
+        registerValue(entry, "HotKey", ShortcutProgramHotkeyId(i, low));
       }
     }
   }
@@ -56,12 +56,12 @@ void CPrincipalDlg::RegisterAllHotKeys() {
     for (int m = 1; m <= menus; ++m) {
       CRegKeyEx menu(registry);
       if (menu.Open(raro, "Menu " + std::to_string(m)) != RegStatus::Ok) continue;
-      registerValue(menu, "HotKey", (200 + m) * 256);
+      registerValue(menu, "HotKey", MenuHotkeyId(m));
       const int items = menu.GetInt(kListCount);
       for (int n = 1; n <= items; ++n) {
         CRegKeyEx item(registry);
         if (item.Open(menu, listElementKey(n)) != RegStatus::Ok) continue;
-        registerValue(item, "HotKey", (200 + m) * 256 + n);
+        registerValue(item, "HotKey", MenuItemHotkeyId(m, n));
       }
     }
   }
