@@ -5,6 +5,7 @@
 #include "launchers/run_stored_entry.h"
 #include "shell/dialogs/input_box.h"
 #include "shell/principal_dlg.h"
+#include "shell/shell_menus.h"
 #include "shell/zelvor_app.h"
 
 namespace zelvor {
@@ -12,22 +13,6 @@ namespace {
 
 LaunchServices servicesOf(CZelvorApp& app, ArgumentPrompt& prompt) {
   return {app.platform().launcher, app.platform().files, &prompt, ProcessEnvironment()};
-}
-
-// The number of characters (not bytes) of UTF-8 text.
-std::size_t characters(std::string_view text) {
-  std::size_t n = 0;
-  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
-
-// The first count characters of UTF-8 text.
-std::string firstCharacters(std::string_view text, std::size_t count) {
-  std::size_t seen = 0, i = 0;
-  for (; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) break;
-  }
-  return std::string(text.substr(0, i));
 }
 
 }  // namespace
@@ -53,9 +38,10 @@ CRaroDarid::CRaroDarid(CZelvorApp& app) : app_(app), prompt_(app) {}
 std::string CRaroDarid::MenuTitle(const std::string& description, int items) {
   // A long description would make the menu's side bar taller than its items.
   const auto room = static_cast<std::size_t>(std::max(items, 0)) * 2;
-  if (characters(description) < room) return description;
+  // Fewer characters than room: cutting to room − 1 keeps the whole description.
+  if (room > 0 && CutCharacters(description, room - 1) == description) return description;
   if (room <= 6) return {};
-  return firstCharacters(description, room - 2) + "...";
+  return CutCharacters(description, room - 2) + "...";
 }
 
 Menu CRaroDarid::BuildMenu(const LauncherMenu& menu, int n) {
