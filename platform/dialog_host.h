@@ -31,6 +31,18 @@ class DialogHost {
   virtual void repaint(WindowHandle window) = 0;
   [[nodiscard]] virtual Rect geometry(WindowHandle window) = 0;
 
+  // The editing commands of an Edit control, and what they can do now.
+  enum class EditAction { Undo, Cut, Copy, Paste, Clear, SelectAll };
+  struct EditState {
+    bool hasSelection = false;
+    bool canUndo = false;
+  };
+  virtual void editAction(WindowHandle window, int controlId, EditAction action) = 0;
+  [[nodiscard]] virtual EditState editState(WindowHandle window, int controlId) = 0;
+  // The height in pixels a multi-line Edit needs to show its whole text at
+  // its present width; 0 when the window or the control is not shown.
+  [[nodiscard]] virtual int textHeight(WindowHandle window, int controlId) = 0;
+
   // Runs a modal window until endModal; returns its code. Timers and posted
   // messages keep arriving meanwhile.
   virtual int runModal(WindowModel& model) = 0;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,18 @@
 namespace zelvor {
 
 class Canvas;
+
+// A font as the suite names one; the binding finds the nearest the desktop has.
+struct TextFont {
+  std::string family;  // empty: the desktop's
+  int pointSize = 0;   // 0: the desktop's
+  bool bold = false, italic = false, underline = false;
+  bool strikeOut = false;
+  int weight = 0;  // 1..1000 as font weights go (400 normal, 700 bold); 0: bold decides
+  friend bool operator==(const TextFont&, const TextFont&) = default;
+};
+
+enum class TextAlign { Left, Centre, Right };
 
 enum class ControlKind {
   Column,       // container, children top to bottom; text: optional group title
@@ -91,6 +104,12 @@ struct Control {
   bool password = false;
   bool readOnly = false;
   int maxLength = 0;  // 0: no limit
+  // Label, Edit: how the text looks; unset, the desktop's.
+  std::optional<Colour> textColour;
+  std::optional<Colour> backColour;
+  std::optional<TextFont> font;
+  TextAlign align = TextAlign::Left;
+  bool flat = false;  // Edit: no frame, so that it blends with its window
   // Combo
   bool editable = false;
   // Button
@@ -140,7 +159,10 @@ struct ControlEvent {
     MouseDown,      // canvas: button pressed (x, y in the surface, button 1 left 2 right 3 middle)
     MouseUp,
     MouseMove,
-    KeyDown,        // key: the suite's virtual-key code
+    KeyDown,        // key: the suite's virtual-key code, modifiers
+    Accelerator,    // a key of the window's accelerator table: controlId is its command
+    ContextMenu,    // right click or the menu key on a control (controlId, 0 for the surface);
+                    // x, y: the point on the screen
   };
   Kind kind = Kind::Clicked;
   int controlId = 0;
@@ -148,6 +170,14 @@ struct ControlEvent {
   int x = 0, y = 0;
   int button = 0;
   int key = 0;
+  int modifiers = 0;  // field form: 1 Shift, 2 Ctrl, 4 Alt
+};
+
+// A key that runs a command wherever the keyboard focus is in the window.
+struct Accelerator {
+  int key = 0;        // the suite's virtual-key code
+  int modifiers = 0;  // field form: 1 Shift, 2 Ctrl, 4 Alt
+  int command = 0;    // reported as ControlEvent::Kind::Accelerator with this controlId
 };
 
 struct WindowStyle {
@@ -157,6 +187,7 @@ struct WindowStyle {
   bool resizable = false;
   bool modal = false;
   int opacity = 100;          // percent
+  int margin = -1;            // pixels between the frame and the controls; -1: the binding's own
 };
 
 // A window: its title, geometry, style and control tree, and what it does
@@ -170,6 +201,8 @@ class WindowModel {
   WindowStyle style;
   Control root = Control::make(ControlKind::Column);
   int helpContext = 0;    // F1
+  std::vector<Accelerator> accelerators;
+  Size minimumSize;       // the smallest size the user can give a resizable window
 
   [[nodiscard]] Control* find(int controlId) { return root.find(controlId); }
 
@@ -185,12 +218,8 @@ class Canvas {
   virtual void fillRect(const Rect& r, Colour c) = 0;
   virtual void frameRect(const Rect& r, Colour c) = 0;
   virtual void line(Point a, Point b, Colour c) = 0;
-  struct Font {
-    std::string family;  // empty: the desktop's
-    int pointSize = 0;   // 0: the desktop's
-    bool bold = false, italic = false, underline = false;
-  };
-  enum class Align { Left, Centre, Right };
+  using Font = TextFont;
+  using Align = TextAlign;
   virtual void text(const Rect& r, const std::string& text, Colour c, const Font& font,
                     Align align, bool wrap) = 0;
   virtual void image(Point at, const ImageRef& image) = 0;

@@ -24,6 +24,9 @@ class TrackedDialogs : public DialogHost {
   void update(WindowHandle w) override { host_.update(w); }
   void repaint(WindowHandle w) override { host_.repaint(w); }
   Rect geometry(WindowHandle w) override { return host_.geometry(w); }
+  void editAction(WindowHandle w, int id, EditAction a) override { host_.editAction(w, id, a); }
+  EditState editState(WindowHandle w, int id) override { return host_.editState(w, id); }
+  int textHeight(WindowHandle w, int id) override { return host_.textHeight(w, id); }
   int runModal(WindowModel& model) override;
   void endModal(WindowModel& model, int code) override { host_.endModal(model, code); }
   void zoom(const Rect& from, const Rect& to) override { host_.zoom(from, to); }

@@ -69,6 +69,9 @@ class HeadlessDialogs : public DialogHost {
   void update(WindowHandle) override {}
   void repaint(WindowHandle) override {}
   Rect geometry(WindowHandle window) override;
+  void editAction(WindowHandle, int, EditAction) override {}
+  EditState editState(WindowHandle, int) override { return {}; }
+  int textHeight(WindowHandle, int) override { return 0; }
   int runModal(WindowModel& model) override;
   void endModal(WindowModel&, int) override {}
   void zoom(const Rect&, const Rect&) override {}

@@ -63,6 +63,8 @@ bool runFontDialog(Canvas::Font& font, Colour& colour) {
   font.bold = chosen.bold();
   font.italic = chosen.italic();
   font.underline = chosen.underline();
+  font.strikeOut = chosen.strikeOut();
+  font.weight = chosen.weight();
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace zelvor {
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
@@ -11,9 +13,14 @@ QFont toQFont(const Canvas::Font& font, const QFont& base) {
   QFont f = base;
   if (!font.family.empty()) f.setFamily(QString::fromStdString(font.family));
   if (font.pointSize > 0) f.setPointSize(font.pointSize);
-  f.setBold(font.bold);
+  if (font.weight > 0) {
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+  } else {
+    f.setBold(font.bold);
+  }
   f.setItalic(font.italic);
   f.setUnderline(font.underline);
+  f.setStrikeOut(font.strikeOut);
   return f;
 }
 

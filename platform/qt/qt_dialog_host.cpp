@@ -2,6 +2,10 @@
 
 #include "platform/qt/common_dialogs.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
 namespace zelvor {
 namespace {
 // What a modal window closed by its close button or Escape returns.
@@ -80,6 +84,70 @@ Rect QtDialogHost::geometry(WindowHandle handle) {
   if (w == nullptr) return {};
   const QRect g = w->frameGeometry();
   return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+namespace {
+
+QPlainTextEdit* multiLineEdit(ModelWindow* w, int controlId) {
+  return w == nullptr ? nullptr : qobject_cast<QPlainTextEdit*>(w->widgetFor(controlId));
+}
+
+}  // namespace
+
+void QtDialogHost::editAction(WindowHandle handle, int controlId, EditAction action) {
+  ModelWindow* w = window(handle);
+  if (w == nullptr) return;
+  QWidget* widget = w->widgetFor(controlId);
+  const auto run = [action](auto* edit) {
+    switch (action) {
+      case EditAction::Undo: edit->undo(); break;
+      case EditAction::Cut: edit->cut(); break;
+      case EditAction::Copy: edit->copy(); break;
+      case EditAction::Paste: edit->paste(); break;
+      case EditAction::Clear: edit->insertPlainText(QString()); break;
+      case EditAction::SelectAll: edit->selectAll(); break;
+    }
+  };
+  if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
+    run(multi);
+    if (action == EditAction::SelectAll) multi->ensureCursorVisible();
+  } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    if (action == EditAction::Clear) {
+      line->del();
+    } else if (action == EditAction::Undo) {
+      line->undo();
+    } else if (action == EditAction::Cut) {
+      line->cut();
+    } else if (action == EditAction::Copy) {
+      line->copy();
+    } else if (action == EditAction::Paste) {
+      line->paste();
+    } else {
+      line->selectAll();
+    }
+  }
+}
+
+DialogHost::EditState QtDialogHost::editState(WindowHandle handle, int controlId) {
+  ModelWindow* w = window(handle);
+  if (w == nullptr) return {};
+  QWidget* widget = w->widgetFor(controlId);
+  if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
+    return {multi->textCursor().hasSelection(), multi->document()->isUndoAvailable()};
+  }
+  if (auto* line = qobject_cast<QLineEdit*>(widget)) return {line->hasSelectedText(), line->isUndoAvailable()};
+  return {};
+}
+
+int QtDialogHost::textHeight(WindowHandle handle, int controlId) {
+  ModelWindow* w = window(handle);
+  QPlainTextEdit* edit = multiLineEdit(w, controlId);
+  if (edit == nullptr || !w->isVisible()) return 0;
+  // The plain-text layout counts in lines: its height is a number of lines
+  // (wrapped at the present width), not pixels.
+  const int lines = static_cast<int>(edit->document()->size().height());
+  return lines * edit->fontMetrics().lineSpacing() + static_cast<int>(edit->document()->documentMargin() * 2) +
+         edit->frameWidth() * 2;
 }
 
 int QtDialogHost::runModal(WindowModel& model) {

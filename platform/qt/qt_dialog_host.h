@@ -28,6 +28,9 @@ class QtDialogHost final : public DialogHost {
   void update(WindowHandle window) override;
   void repaint(WindowHandle window) override;
   [[nodiscard]] Rect geometry(WindowHandle window) override;
+  void editAction(WindowHandle window, int controlId, EditAction action) override;
+  [[nodiscard]] EditState editState(WindowHandle window, int controlId) override;
+  [[nodiscard]] int textHeight(WindowHandle window, int controlId) override;
   int runModal(WindowModel& model) override;
   void endModal(WindowModel& model, int code) override;
   void zoom(const Rect& from, const Rect& to) override;

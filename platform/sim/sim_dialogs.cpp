@@ -57,6 +57,57 @@ Rect SimDialogs::geometry(WindowHandle window) {
   return it == windows_.end() ? Rect{} : it->second.model->geometry;
 }
 
+void SimDialogs::editAction(WindowHandle window, int controlId, EditAction action) {
+  WindowModel* m = model(window);
+  Control* c = m == nullptr ? nullptr : m->find(controlId);
+  if (c == nullptr) return;
+  log.push_back("edit " + std::to_string(static_cast<int>(action)) + " " + m->className);
+  EditSim& edit = edits[{window, controlId}];
+  const auto change = [&](std::string text) {
+    edit.undoText = c->text;
+    edit.canUndo = true;
+    c->text = std::move(text);
+    edit.selectedAll = false;
+  };
+  switch (action) {
+    case EditAction::SelectAll: edit.selectedAll = true; break;
+    case EditAction::Copy:
+      if (edit.selectedAll) clipboardText = c->text;
+      break;
+    case EditAction::Cut:
+      if (edit.selectedAll) {
+        clipboardText = c->text;
+        change({});
+      }
+      break;
+    case EditAction::Clear:
+      if (edit.selectedAll) change({});
+      break;
+    case EditAction::Paste: change(edit.selectedAll ? clipboardText : c->text + clipboardText); break;
+    case EditAction::Undo:
+      if (edit.canUndo) {
+        c->text = edit.undoText;
+        edit.canUndo = false;
+      }
+      break;
+  }
+}
+
+DialogHost::EditState SimDialogs::editState(WindowHandle window, int controlId) {
+  const auto it = edits.find({window, controlId});
+  if (it == edits.end()) return {};
+  return {it->second.selectedAll, it->second.canUndo};
+}
+
+int SimDialogs::textHeight(WindowHandle window, int controlId) {
+  WindowModel* m = model(window);
+  const Control* c = m == nullptr ? nullptr : m->find(controlId);
+  if (c == nullptr || !isVisible(window)) return 0;
+  int lines = 1;
+  for (char ch : c->text) lines += ch == '\n' ? 1 : 0;
+  return lines * textLineHeight;
+}
+
 int SimDialogs::runModal(WindowModel& model) {
   log.push_back("modal " + model.className);
   return onModal ? onModal(model) : modalDefault;
@@ -119,6 +170,20 @@ bool SimDialogs::pressButton(WindowHandle window, std::string_view text) {
   e.controlId = b->id;
   m->onEvent(e);
   return true;
+}
+
+bool SimDialogs::pressAccelerator(WindowHandle window, int key, int modifiers) {
+  WindowModel* m = model(window);
+  if (m == nullptr) return false;
+  for (const Accelerator& a : m->accelerators) {
+    if (a.key != key || a.modifiers != modifiers) continue;
+    ControlEvent e;
+    e.kind = ControlEvent::Kind::Accelerator;
+    e.controlId = a.command;
+    m->onEvent(e);
+    return true;
+  }
+  return false;
 }
 
 bool SimDialogs::requestClose(WindowHandle window) {

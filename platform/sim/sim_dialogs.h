@@ -25,6 +25,9 @@ class SimDialogs : public DialogHost {
   void update(WindowHandle window) override;
   void repaint(WindowHandle window) override;
   Rect geometry(WindowHandle window) override;
+  void editAction(WindowHandle window, int controlId, EditAction action) override;
+  EditState editState(WindowHandle window, int controlId) override;
+  int textHeight(WindowHandle window, int controlId) override;
   int runModal(WindowModel& model) override;
   void endModal(WindowModel& model, int code) override;
   void zoom(const Rect& from, const Rect& to) override { zooms.push_back({from, to}); }
@@ -46,6 +49,20 @@ class SimDialogs : public DialogHost {
   bool pressButton(WindowHandle window, std::string_view text);
   // The user asks to close the window (title bar); true when the model let it.
   bool requestClose(WindowHandle window);
+  // Presses a key of the window's accelerator table; false when the table has none such.
+  bool pressAccelerator(WindowHandle window, int key, int modifiers);
+
+  // Edits: the simulated user selects everything or nothing, and an edit
+  // can undo once it was changed through editAction. A multi-line edit
+  // shows textLineHeight pixels per line of its text.
+  struct EditSim {
+    bool selectedAll = false;
+    bool canUndo = false;
+    std::string undoText;
+  };
+  std::map<std::pair<WindowHandle, int>, EditSim> edits;
+  std::string clipboardText;
+  int textLineHeight = 16;
 
   struct Zoom {
     Rect from, to;
