@@ -1,36 +1,20 @@
 #include "notes/notes_files.h"
 
+#include "platform/file_pieces.h"
+
 namespace zelvor::notes {
-namespace {
-
-// Bytes read per file access: few accesses for a large file, flat memory.
-constexpr std::uint64_t kReadChunk = 1 << 20;
-
-}  // namespace
 
 LoadedNotes NotesFiles::Load(const std::string& path) const {
   LoadedNotes result;
-  if (!files_.exists(path)) return result;
-  const auto size = files_.fileSize(path);
-  if (!size) {
+  NotesParser parser;
+  const PiecesRead read = ReadInPieces(files_, path, [&parser](std::string_view piece) { parser.feed(piece); });
+  result.notes = std::move(parser.entries());
+  if (read == PiecesRead::Missing) return result;
+  if (read == PiecesRead::Unreadable) {
     result.status = LoadedNotes::Status::Unreadable;
     return result;
   }
-  NotesParser parser;
-  std::uint64_t offset = 0;
-  while (offset < *size) {
-    const auto chunk = files_.readRange(path, offset, kReadChunk);
-    if (!chunk) {
-      result.status = LoadedNotes::Status::Unreadable;
-      result.notes = std::move(parser.entries());
-      return result;
-    }
-    if (chunk->empty()) break;  // the file shrank while it was read
-    parser.feed(*chunk);
-    offset += chunk->size();
-  }
   result.status = LoadedNotes::Status::Read;
-  result.notes = std::move(parser.entries());
   result.truncated = parser.midEntry();
   return result;
 }
