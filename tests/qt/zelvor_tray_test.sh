@@ -25,7 +25,7 @@ listed=$(grep -c "^icon" "$work/status")
 
 # The tray embedded exactly the listed icons (each named zelvor-icon-ID).
 embedded=0
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   embedded=$(xwininfo -root -tree | grep -c '"zelvor-icon-[0-9]*": ("zelvor"')
   [ "$embedded" -eq "$listed" ] && break
   sleep 0.1
@@ -38,7 +38,7 @@ window=$(xdotool search --name '^zelvor-icon-1$' | head -n1)
 [ -n "$window" ] || fail "no window for the product icon"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-for _ in $(seq 50); do
+for _ in $(seq 150); do
   "$zelvorctl" status >"$work/status" 2>/dev/null
   grep -qP "^menu\tZelvor" "$work/status" && break
   sleep 0.1
