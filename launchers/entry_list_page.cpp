@@ -323,11 +323,11 @@ void CEntryListPage::ShowNode(Control& root) const {
     c.enabled = icons > 1;
   });
   set(kIconPreview, [&](Control& c) {
-    c.image = ref.kind == NodeKind::None || ref.kind == NodeKind::Separator || ref.kind == NodeKind::TopSeparator
-                  ? ImageRef{}
-                  : NodeImage(ref.element, ref.kind == NodeKind::Button || ref.kind == NodeKind::Item
-                                               ? std::optional<std::size_t>(ref.child)
-                                               : std::nullopt);
+    // The icon being picked, as the node's owner shows it: a button shows its shortcut's icon record.
+    const ProgramEntry& owner = entry != nullptr                ? *entry
+                                : ref.kind == NodeKind::Shortcut ? shortcuts_[ref.element].shortcut.left
+                                                                 : blank;
+    c.image = icon != nullptr ? EntryImage(owner, *icon) : ImageRef{};
   });
   set(kHotkey, [&](Control& c) { c.value = hotkey != nullptr ? static_cast<int>(RegistrationToField(*hotkey)) : 0; });
   if (ref.kind == NodeKind::Menu) {

@@ -64,10 +64,10 @@ struct ListRow {
 struct TreeNode {
   std::string text;
   int image = -1;  // index in the tree's image strip
-  ImageRef icon;   // when set, shown instead of the strip's image
   bool expanded = false;
   std::uint64_t data = 0;
   std::vector<TreeNode> children;
+  ImageRef icon{};  // when set, shown instead of the strip's image
 };
 
 struct Control {
