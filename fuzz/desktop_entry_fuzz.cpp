@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the desktop-entry reader and to the splitting
 // of argument lines, and checks what the import promises: the arguments it
 // stores split back into the Exec line's own arguments, and a vector that
-// is joined splits back into itself.
+// is joined splits back into itself. The same bytes, as the head of an icon
+// file, give a sane icon count.
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "fuzz/default_max_len.h"
 #include "launchers/argument_split.h"
 #include "launchers/desktop_entry.h"
+#include "launchers/entry_icons.h"
 
 namespace {
 
@@ -21,6 +23,15 @@ void CheckImport(std::string_view text) {
   if (!imported) return;
   if (imported->entry.program.empty()) std::abort();
   if (SplitArguments(imported->entry.arguments).status != SplitStatus::Ok) std::abort();
+}
+
+// The head of an icon file a desktop entry (or the user) names: an ICO
+// file holds at most 65535 images, anything else one or none.
+void CheckIconHead(std::string_view head) {
+  for (const std::string_view name : {"icono.ico", "icono.svgz"}) {
+    const int count = IconCountFromHead(head, name);
+    if (count < 0 || count > 0xFFFF) std::abort();
+  }
 }
 
 void CheckSplit(std::string_view line) {
@@ -45,5 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckImport(bytes);
   if (size <= kMaxDesktopLineBytes) CheckSplit(bytes);
+  CheckIconHead(bytes.substr(0, kIconHeadBytes));
   return 0;
 }

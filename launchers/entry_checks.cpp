@@ -1,37 +1,9 @@
 #include "launchers/entry_checks.h"
 
+#include "launchers/entry_icons.h"
+
 namespace zelvor {
 namespace {
-
-// Enough of the head of a file to recognise every image kind, SVG's XML
-// prologue and comments included.
-constexpr std::uint64_t kImageHeadBytes = 1024;
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  text.remove_prefix(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    const char c = text[i];
-    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != suffix[i]) return false;
-  }
-  return true;
-}
-
-bool LooksLikeIconImage(std::string_view head, std::string_view file) {
-  using namespace std::string_view_literals;
-  // Compressed SVG is the only gzip file that holds an icon.
-  if (StartsWith(head, "\x1f\x8b"sv)) return EndsWithNoCase(file, ".svgz");
-  using namespace std::string_view_literals;
-  return StartsWith(head, "\x89PNG\r\n\x1a\n"sv) || StartsWith(head, "\0\0\1\0"sv) ||
-         StartsWith(head, "/* XPM */"sv) || StartsWith(head, "BM"sv) ||
-         StartsWith(head, "GIF87a"sv) || StartsWith(head, "GIF89a"sv) ||
-         StartsWith(head, "\xff\xd8\xff"sv) ||
-         head.find("<svg") != std::string_view::npos;
-}
 
 bool ProgramExists(const std::string& program, Files& files, const ProgramFolders& folders) {
   if (files.exists(program)) return true;
@@ -70,11 +42,8 @@ EntryCheckResult Validate(const ProgramEntry& entry, Files& files, const Program
 }
 
 EntryCheckResult ValidateIcon(const IconRecord& icon, Files& files) {
-  if (icon.file.empty() || icon.file.find('/') == std::string::npos) return {};
-  const auto head = files.isFolder(icon.file) ? std::nullopt
-                                              : files.readRange(icon.file, 0, kImageHeadBytes);
-  if (!head || !LooksLikeIconImage(*head, icon.file)) return {EntryCheck::NoIcons, NoIconsMessage(icon.file)};
-  return {};
+  if (icon.file.empty() || IconCount(icon.file, files) > 0) return {};
+  return {EntryCheck::NoIcons, NoIconsMessage(icon.file)};
 }
 
 }  // namespace zelvor

@@ -7,6 +7,8 @@
 #include <optional>
 #include <utility>
 
+#include "launchers/builtin_choices.h"
+#include "launchers/entry_icons.h"
 #include "launchers/list_checks.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -40,27 +42,10 @@ std::string shortcutLabel(const Shortcut& s, std::size_t n) {
   return "Acceso directo " + std::to_string(n + 1);
 }
 
-// The folders a bare program name is looked for in, from PATH.
-ProgramFolders pathFolders() {
-  ProgramFolders folders;
-  const std::optional<std::string> path = ProcessEnvironment()("PATH");
-  if (!path) return folders;
-  std::size_t start = 0;
-  while (start <= path->size()) {
-    const std::size_t end = std::min(path->find(':', start), path->size());
-    if (end > start) {
-      std::string folder = path->substr(start, end - start);
-      if (folder.back() != '/') folder += '/';
-      folders.push_back(std::move(folder));
-    }
-    start = end + 1;
-  }
-  return folders;
-}
-
-TreeNode labelNode(std::string text) {
+TreeNode labelNode(std::string text, ImageRef icon = {}) {
   TreeNode node;
   node.text = std::move(text);
+  node.icon = std::move(icon);
   return node;
 }
 
@@ -100,7 +85,11 @@ Control CEntryListPage::Build() {
   top.add(std::move(bar));
   page.add(std::move(top));
 
-  Control description = labelled("Descripcion:", Control::make(ControlKind::Edit, Id(kDescription)));
+  Control descriptionList = Control::make(ControlKind::Combo, Id(kDescription));
+  descriptionList.editable = true;
+  descriptionList.value = -1;
+  for (const BuiltInChoice& choice : BuiltInChoices()) descriptionList.items.emplace_back(choice.description);
+  Control description = labelled("Descripcion:", std::move(descriptionList));
   description.id = Id(kDescriptionGroup);
   page.add(std::move(description));
 
@@ -125,14 +114,23 @@ Control CEntryListPage::Build() {
   entry.add(labelled("Prioridad de la aplicación:", std::move(priority)));
   page.add(std::move(entry));
 
+  // The icon picker: the file, which of its icons, and the icon the node shows.
   Control icon = Control::make(ControlKind::Row);
   icon.add(Control::make(ControlKind::Edit, Id(kIconFile)));
   icon.add(Control::make(ControlKind::Button, Id(kBrowseIcon), "Examinar archivos de iconos"));
+  icon.add(Control::make(ControlKind::Label, 0, "Índice:"));
+  Control index = Control::make(ControlKind::Spin, Id(kIconIndex));
+  index.maximum = 0;
+  icon.add(std::move(index));
+  Control preview = Control::make(ControlKind::Image, Id(kIconPreview));
+  preview.size = {32, 32};
+  icon.add(std::move(preview));
   Control iconGroup = labelled("Icono:", std::move(icon));
   iconGroup.id = Id(kIconGroup);
   page.add(std::move(iconGroup));
 
-  Control hotkey = labelled("Teclas de acceso rápido:", Control::make(ControlKind::HotkeyField, Id(kHotkey)));
+  Control hotkey = labelled("Teclas de acceso rápido:",
+                            Control::make(ControlKind::HotkeyField, Id(kHotkey), std::string(kNoHotkeyText)));
   hotkey.id = Id(kHotkeyGroup);
   page.add(std::move(hotkey));
 
@@ -248,10 +246,10 @@ void CEntryListPage::RebuildTree(Control& root) const {
       nodes.push_back(labelNode(std::string(kSeparatorLabel)));
       continue;
     }
-    TreeNode node = labelNode(shortcutLabel(shortcuts_[i].shortcut, i));
+    TreeNode node = labelNode(shortcutLabel(shortcuts_[i].shortcut, i), NodeImage(i, std::nullopt));
     const bool accent = shortcuts_[i].addedHere;
-    node.children.push_back(labelNode(accent ? "Botón izquierdo" : "Boton izquierdo"));
-    node.children.push_back(labelNode(accent ? "Botón derecho" : "Boton derecho"));
+    node.children.push_back(labelNode(accent ? "Botón izquierdo" : "Boton izquierdo", NodeImage(i, 0)));
+    node.children.push_back(labelNode(accent ? "Botón derecho" : "Boton derecho", NodeImage(i, 1)));
     nodes.push_back(std::move(node));
   }
   for (std::size_t m = 0; m < menus_.size(); ++m) {
@@ -260,9 +258,12 @@ void CEntryListPage::RebuildTree(Control& root) const {
       nodes.push_back(labelNode(std::string(kSeparatorLabel)));
       continue;
     }
-    TreeNode node = labelNode(menu.description.empty() ? "Menú " + std::to_string(m + 1) : menu.description);
-    for (const ListElement& item : menu.items) {
-      node.children.push_back(labelNode(item.separator ? std::string(kSeparatorLabel) : item.entry.description));
+    TreeNode node = labelNode(menu.description.empty() ? "Menú " + std::to_string(m + 1) : menu.description,
+                              NodeImage(m, std::nullopt));
+    for (std::size_t i = 0; i < menu.items.size(); ++i) {
+      const ListElement& item = menu.items[i];
+      node.children.push_back(item.separator ? labelNode(std::string(kSeparatorLabel))
+                                             : labelNode(item.entry.description, NodeImage(m, i)));
     }
     nodes.push_back(std::move(node));
   }
@@ -298,6 +299,7 @@ void CEntryListPage::ShowNode(Control& root) const {
   };
   set(kDescription, [&](Control& c) {
     c.text = entry != nullptr ? entry->description : ref.kind == NodeKind::Menu ? menus_[ref.element].description : "";
+    c.value = -1;  // a text, until the user picks a choice
   });
   const ProgramEntry blank;
   const ProgramEntry& e = entry != nullptr ? *entry : blank;
@@ -314,6 +316,19 @@ void CEntryListPage::ShowNode(Control& root) const {
     c.text = c.value >= 0 ? c.items[static_cast<std::size_t>(c.value)] : "";
   });
   set(kIconFile, [&](Control& c) { c.text = icon != nullptr ? icon->file : ""; });
+  const int icons = icon != nullptr ? IconCount(icon->file, app_.platform().files) : 0;
+  set(kIconIndex, [&](Control& c) {
+    c.maximum = std::max(icons - 1, 0);
+    c.value = icon != nullptr ? std::clamp(icon->index, 0, c.maximum) : 0;
+    c.enabled = icons > 1;
+  });
+  set(kIconPreview, [&](Control& c) {
+    // The icon being picked, as the node's owner shows it: a button shows its shortcut's icon record.
+    const ProgramEntry& owner = entry != nullptr                ? *entry
+                                : ref.kind == NodeKind::Shortcut ? shortcuts_[ref.element].shortcut.left
+                                                                 : blank;
+    c.image = icon != nullptr ? EntryImage(owner, *icon) : ImageRef{};
+  });
   set(kHotkey, [&](Control& c) { c.value = hotkey != nullptr ? static_cast<int>(RegistrationToField(*hotkey)) : 0; });
   if (ref.kind == NodeKind::Menu) {
     const LauncherMenu& menu = menus_[ref.element];
@@ -343,6 +358,10 @@ void CEntryListPage::StoreField(int local, Control& root) {
   ProgramEntry* entry = SelectedEntry();
   switch (local) {
     case kDescription:
+      if (c->value >= 0 && static_cast<std::size_t>(c->value) < BuiltInChoices().size()) {
+        ChooseBuiltIn(root, static_cast<std::size_t>(c->value));
+        return;
+      }
       if (entry != nullptr) entry->description = c->text;
       else if (ref.kind == NodeKind::Menu) menus_[ref.element].description = c->text;
       break;
@@ -359,6 +378,9 @@ void CEntryListPage::StoreField(int local, Control& root) {
     case kIconFile:
       if (IconRecord* icon = SelectedIcon()) *icon = {c->text, 0};
       break;
+    case kIconIndex:
+      if (IconRecord* icon = SelectedIcon()) icon->index = std::max(c->value, 0);
+      break;
     case kHotkey:
       if (std::uint32_t* hotkey = SelectedHotkey()) {
         const std::uint32_t binding = FieldToRegistration(static_cast<std::uint32_t>(c->value));
@@ -373,7 +395,11 @@ void CEntryListPage::StoreField(int local, Control& root) {
     default: return;
   }
   SetModified();
-  if (local == kDescription) RebuildTree(root);
+  if (local == kDescription || local == kProgram || local == kIconFile || local == kIconIndex) {
+    // The node's label or icon follows.
+    RebuildTree(root);
+    ShowNode(root);
+  }
 }
 
 bool CEntryListPage::OnEvent(const ControlEvent& event, Control& root) {
@@ -428,21 +454,19 @@ bool CEntryListPage::OnEvent(const ControlEvent& event, Control& root) {
   }
   if (event.kind == ControlEvent::Kind::Changed) {
     StoreField(local, root);
-    return local == kDescription;
+    return local == kDescription || local == kProgram || local == kIconFile || local == kIconIndex;
   }
   return false;
 }
 
 bool CEntryListPage::CanSave(Control& root) {
-  const ProgramFolders folders = pathFolders();
+  const ProgramFolders folders = ProgramFoldersOf();
   Files& files = app_.platform().files;
   const std::optional<ListCheckFailure> failure = list_ == EntryList::Shortcuts
                                                       ? CheckShortcuts(PlainShortcuts(), files, folders)
                                                       : CheckMenus(menus_, files, folders);
-  if (!failure) return true;
-  std::vector<int> path{failure->element - 1};
-  if (failure->part > 0) path.push_back(failure->part - 1);
-  Select(root, std::move(path));
+  if (!failure) return CheckHotkeys(root);
+  SelectNode(root, failure->element, failure->part);
   (void)app_.desktop().messageBoxes.show(
       {failure->result.message, std::string(kEntryCheckTitle), MsgButtons::Ok, MsgIcon::Warning, true});
   return false;

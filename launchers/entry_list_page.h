@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
+#include "launchers/entry_checks.h"
 #include "launchers/entry_lists.h"
 #include "launchers/launcher_utilities.h"
 #include "shell/config/conf_dialog.h"
@@ -21,6 +23,8 @@ inline constexpr std::string_view kShortcutsPageTitle = "Accesos directos";
 inline constexpr std::string_view kMenusPageTitle = "Menús";
 
 inline constexpr std::string_view kSeparatorLabel = "---------------";
+// The hotkey field's text while it holds no key.
+inline constexpr std::string_view kNoHotkeyText = "<Ninguno>";
 inline constexpr std::string_view kDeleteMenuQuestion =
     "¿Está seguro de eliminar el Tray Menu y todos sus elementos?";
 
@@ -57,6 +61,8 @@ class CEntryListPage final : public CConfDialog {
     kAutoShow = 32,
     kDefaultItem = 33,
     kBrowseProgramFolder = 34,
+    kIconIndex = 35,    // which icon of the file
+    kIconPreview = 36,  // the icon the node shows
     // The groups of fields each kind of node shows.
     kDescriptionGroup = 50,
     kEntryGroup = 51,
@@ -93,6 +99,13 @@ class CEntryListPage final : public CConfDialog {
   [[nodiscard]] std::vector<Shortcut> PlainShortcuts() const;
   // Hotkey id to binding of every element with a hotkey.
   [[nodiscard]] std::map<int, std::uint32_t> Hotkeys() const;
+
+  // The folders a bare program name is found in (PATH's), each ending with '/'.
+  [[nodiscard]] ProgramFolders ProgramFoldersOf() const;
+  [[nodiscard]] ImageRef NodeImage(std::size_t element, std::optional<std::size_t> child) const;
+  void SelectNode(Control& root, int element, int part);
+  [[nodiscard]] bool CheckHotkeys(Control& root);
+  void ChooseBuiltIn(Control& root, std::size_t choice);
 
   void RebuildTree(Control& root) const;
   void ShowNode(Control& root) const;

@@ -30,6 +30,17 @@ bool IsAddress(std::string_view text) {
   return true;
 }
 
+// Schemes are case-insensitive: "FILE://" is a file too.
+bool IsFileAddress(std::string_view text) {
+  constexpr std::string_view kFile = "file:";
+  if (text.size() < kFile.size()) return false;
+  for (std::size_t i = 0; i < kFile.size(); ++i) {
+    const char c = text[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != kFile[i]) return false;
+  }
+  return true;
+}
+
 bool IsNameCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -60,6 +71,23 @@ std::string ExpandEnvironmentReferences(std::string_view text, const Environment
     out += text[i++];
   }
   return out;
+}
+
+bool InFlatpakSandbox(Files& files, const EnvironmentLookup& environment) {
+  if (environment) {
+    const std::optional<std::string> id = environment("FLATPAK_ID");
+    if (id && !id->empty()) return true;
+  }
+  return files.exists(std::string(kFlatpakInfoFile));
+}
+
+std::string GVariantStringLiteral(std::string_view text) {
+  std::string out = "'";
+  for (const char c : text) {
+    if (c == '\\' || c == '\'') out += '\\';
+    out += c;
+  }
+  return out + "'";
 }
 
 int ShowCommandOf(int window) {
@@ -109,6 +137,17 @@ LaunchPlan PlanLaunch(const ProgramEntry& stored, Files& files, const Environmen
   }
   plan.kind = ClassifyTarget(entry.program, files);
   auto& argv = plan.request.argv;
+  plan.showCommand = ShowCommandOf(entry.window);
+  // Local files keep going through xdg-open, which in a Flatpak runtime is
+  // the portal's own client: it hands the portal an open descriptor (OpenFile).
+  if (plan.kind == TargetKind::DefaultApplication && IsAddress(entry.program) &&
+      !IsFileAddress(entry.program) && InFlatpakSandbox(files, environment)) {
+    plan.portal = true;
+    argv = {std::string(kPortalCaller), "call", "--session", "--dest", "org.freedesktop.portal.Desktop",
+            "--object-path", "/org/freedesktop/portal/desktop", "--method",
+            "org.freedesktop.portal.OpenURI.OpenURI", "''", GVariantStringLiteral(entry.program), "@a{sv} {}"};
+    return plan;
+  }
   plan.nice = NiceValueOf(entry.priority);
   if (plan.nice && *plan.nice != 0) {
     argv = {std::string(kNiceProgram), "-n", std::to_string(*plan.nice), "--"};
@@ -127,7 +166,6 @@ LaunchPlan PlanLaunch(const ProgramEntry& stored, Files& files, const Environmen
     for (const auto& a : split.arguments) argv.push_back(Expanded(a, environment));
   }
   plan.request.workingFolder = StartingFolderOf(entry);
-  plan.showCommand = ShowCommandOf(entry.window);
   return plan;
 }
 

@@ -19,6 +19,12 @@ namespace zelvor {
 // Documents, folders and addresses open in the desktop's default
 // application through this program.
 inline constexpr std::string_view kDefaultApplicationOpener = "xdg-open";
+// Inside a Flatpak sandbox addresses go to the desktop portal's OpenURI
+// through this D-Bus caller, as the portal opens them outside the sandbox.
+inline constexpr std::string_view kPortalCaller = "gdbus";
+// Present in every Flatpak sandbox (the FLATPAK_ID variable is set there too).
+inline constexpr std::string_view kFlatpakInfoFile = "/.flatpak-info";
+
 // Runs a program at a given niceness; without the privilege to raise a
 // priority it warns and runs the program unchanged.
 inline constexpr std::string_view kNiceProgram = "nice";
@@ -56,6 +62,13 @@ using EnvironmentLookup = std::function<std::optional<std::string>(std::string_v
 [[nodiscard]] std::string ExpandEnvironmentReferences(std::string_view text,
                                                       const EnvironmentLookup& lookup);
 
+// True inside a Flatpak sandbox: FLATPAK_ID is set, or kFlatpakInfoFile exists.
+[[nodiscard]] bool InFlatpakSandbox(Files& files, const EnvironmentLookup& environment);
+
+// The text as a GVariant string literal (single quotes, with backslash and
+// quote escaped), so gdbus takes it as exactly this string.
+[[nodiscard]] std::string GVariantStringLiteral(std::string_view text);
+
 enum class PlanStatus { Ok, EmptyProgram, UnterminatedQuote };
 
 struct LaunchPlan {
@@ -63,11 +76,14 @@ struct LaunchPlan {
   TargetKind kind = TargetKind::Program;
   LaunchRequest request;
   std::optional<int> nice;  // applied through kNiceProgram when not 0
+  bool portal = false;      // an address handed to the desktop portal
   int showCommand = kShowNormal;
 };
 
 // Documents and folders get no arguments: the default application is
-// given the file alone. With a lookup, %NAME% references are expanded in
+// given the file alone. Inside a Flatpak sandbox an address (other than
+// file://, which the portal refuses) goes to the portal's OpenURI instead,
+// without a priority: the portal starts the program, not the suite. With a lookup, %NAME% references are expanded in
 // the program, the starting folder and in each argument after splitting,
 // so a value never splits into more arguments nor is read as quoting.
 [[nodiscard]] LaunchPlan PlanLaunch(const ProgramEntry& entry, Files& files,

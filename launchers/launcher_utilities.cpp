@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launchers/entry_icons.h"
 #include "launchers/run_stored_entry.h"
 #include "shell/dialogs/input_box.h"
 #include "shell/principal_dlg.h"
@@ -53,10 +54,8 @@ Menu CRaroDarid::BuildMenu(const LauncherMenu& menu, int n) {
       m.items.push_back(MenuItem::separator());
       continue;
     }
-    const ImageRef image = !e.icon.file.empty() ? ImageRef::fromFile(e.icon.file, e.icon.index)
-                           : !e.entry.program.empty() ? ImageRef::fromFile(e.entry.program, -1)
-                                                      : ImageRef::fromStrip(ImageStrip::Small, 3);
-    MenuItem item = MenuItem::command(MenuItemCommandBase(n) + static_cast<int>(i) + 1, e.entry.description, image);
+    MenuItem item = MenuItem::command(MenuItemCommandBase(n) + static_cast<int>(i) + 1, e.entry.description,
+                                      EntryImage(e.entry, e.icon));
     item.isDefault = menu.defaultItem == static_cast<int>(i) + 1;
     m.items.push_back(std::move(item));
   }

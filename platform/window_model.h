@@ -76,10 +76,11 @@ struct ListRow {
 
 struct TreeNode {
   std::string text;
-  int image = -1;
+  int image = -1;  // index in the tree's image strip
   bool expanded = false;
   std::uint64_t data = 0;
   std::vector<TreeNode> children;
+  ImageRef icon{};  // when set, shown instead of the strip's image
 };
 
 struct Control {

@@ -54,6 +54,7 @@ class CZelvorApp : public MessageTarget {
   [[nodiscard]] ConfigStore& store() { return store_; }
   [[nodiscard]] ShellHelpers& helpers() { return helpers_; }
   [[nodiscard]] SingleInstance& instance() { return instance_; }
+  [[nodiscard]] const AppOptions& options() const { return options_; }
   [[nodiscard]] int osGeneration() const { return options_.osGeneration; }
   [[nodiscard]] bool ntFamily() const { return options_.osGeneration >= 4; }
   [[nodiscard]] bool audioAvailable() const { return audio_; }

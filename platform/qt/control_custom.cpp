@@ -81,7 +81,7 @@ QString HotkeyEdit::describe(int value) {
 
 void HotkeyEdit::setValue(int value) {
   value_ = value;
-  setText(describe(value));
+  setText((value & 0xFF) == 0 && !emptyText_.isEmpty() ? emptyText_ : describe(value));
 }
 
 void HotkeyEdit::keyPressEvent(QKeyEvent* event) {

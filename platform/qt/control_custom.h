@@ -41,6 +41,8 @@ class CanvasWidget final : public QWidget {
 class HotkeyEdit final : public QLineEdit {
  public:
   HotkeyEdit();
+  // What the field says while it holds no key; "" gives the binding's own text.
+  void setEmptyText(const QString& text) { emptyText_ = text; }
   void setValue(int value);
   [[nodiscard]] int value() const { return value_; }
   std::function<void(int)> onChanged;
@@ -52,6 +54,7 @@ class HotkeyEdit final : public QLineEdit {
 
  private:
   int value_ = 0;
+  QString emptyText_;
 };
 
 // A push button that shows its colour and opens the colour dialog.

@@ -11,7 +11,11 @@ void addNodes(QTreeWidgetItem* parent, QTreeWidget& view, const std::vector<Tree
     const TreeNode& n = nodes[i];
     auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&view);
     item->setText(0, QString::fromStdString(n.text));
-    if (n.image >= 0 && strip != ImageStrip::None) item->setIcon(0, images.icon(ImageRef::fromStrip(strip, n.image), 16));
+    if (!n.icon.empty()) {
+      item->setIcon(0, images.icon(n.icon, 16));
+    } else if (n.image >= 0 && strip != ImageStrip::None) {
+      item->setIcon(0, images.icon(ImageRef::fromStrip(strip, n.image), 16));
+    }
     path.push_back(static_cast<int>(i));
     addNodes(item, view, n.children, strip, images, selected, path);
     item->setExpanded(n.expanded);

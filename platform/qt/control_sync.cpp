@@ -130,7 +130,12 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
       spin->setValue(c.value);
       break;
     }
-    case ControlKind::HotkeyField: static_cast<HotkeyEdit*>(w)->setValue(c.value); break;
+    case ControlKind::HotkeyField: {
+      auto* field = static_cast<HotkeyEdit*>(w);
+      field->setEmptyText(text);
+      field->setValue(c.value);
+      break;
+    }
     case ControlKind::ColourButton: {
       auto* button = static_cast<ColourButton*>(w);
       button->setText(text);

@@ -275,8 +275,10 @@ void ControlTree::connectSignals(const Control& c, const ControlPath& path, QWid
         change([index, t](Control& m) { m.value = index; m.text = t; }, event(ControlEvent::Kind::Changed));
       });
       if (c.editable) {
-        QObject::connect(combo, &QComboBox::editTextChanged, w, [=, this](const QString& t) {
-          if (!combo->hasFocus()) return;
+        // Only what the user types: a choice from the list arrives as activated.
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, w, [=, this](const QString& t) {
           change([t](Control& m) { m.text = t.toStdString(); }, event(ControlEvent::Kind::Changed));
         });
       }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launchers/entry_checks.h"
+#include "launchers/entry_icons.h"
 #include "launchers/list_checks.h"
 #include "platform/posix/posix_files.h"
 #include "tests/support/sandbox.h"
@@ -21,6 +22,10 @@ class EntryChecks : public ::testing::Test {
     (void)sandbox.path("Mis datos/");
     sandbox.write("icons/a.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     sandbox.write("icons/a.ico", std::string("\0\0\1\0\1\0", 6));
+    sandbox.write("icons/three.ico", std::string("\0\0\1\0\3\0", 6));
+    sandbox.write("icons/many.ico", std::string("\0\0\1\0\x2c\x01", 6));  // 300 images
+    sandbox.write("icons/none.ico", std::string("\0\0\1\0\0\0", 6));
+    sandbox.write("icons/cut.ico", std::string("\0\0\1\0\3", 5));
     sandbox.write("icons/a.svg", "<?xml version=\"1.0\"?>\n<!-- x -->\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
     sandbox.write("icons/a.xpm", "/* XPM */\nstatic char *x[] = {};");
     sandbox.write("icons/a.svgz", "\x1f\x8b\x08");
@@ -82,30 +87,37 @@ TEST_F(EntryChecks, MessagesAreTheSuitesOwnTexts) {
   EXPECT_EQ(kEntryCheckTitle, "Configuración de Zelvor");
 }
 
+// The icon picker offers as many icons as the file holds, and a file with
+// none is refused.
 TEST_F(EntryChecks, AnIconFileMustHoldAnImage) {
   struct Case {
     std::string file;
-    bool ok;
+    int icons;
   };
   const Case cases[] = {
-      {"", true},                      // the program's own icon
-      {"accessories-text-editor", true},  // an icon-theme name
-      {P("icons/a.png"), true},
-      {P("icons/a.ico"), true},
-      {P("icons/a.svg"), true},
-      {P("icons/a.xpm"), true},
-      {P("icons/a.svgz"), true},
-      {P("icons/notes.txt.gz"), false},
-      {P("icons/readme.txt"), false},
-      {P("icons/empty.png"), false},
-      {P("icons/missing.png"), false},
-      {P("icons"), false},
-      {P("bin/editor"), false},
+      {"accessories-text-editor", 1},  // an icon-theme name
+      {P("icons/a.png"), 1},
+      {P("icons/a.ico"), 1},
+      {P("icons/three.ico"), 3},
+      {P("icons/many.ico"), 300},
+      {P("icons/none.ico"), 0},
+      {P("icons/cut.ico"), 0},
+      {P("icons/a.svg"), 1},
+      {P("icons/a.xpm"), 1},
+      {P("icons/a.svgz"), 1},
+      {P("icons/notes.txt.gz"), 0},
+      {P("icons/readme.txt"), 0},
+      {P("icons/empty.png"), 0},
+      {P("icons/missing.png"), 0},
+      {P("icons"), 0},
+      {P("bin/editor"), 0},
   };
+  EXPECT_TRUE(ValidateIcon({"", 0}, files).ok());  // the program's own icon
   for (const auto& c : cases) {
+    EXPECT_EQ(IconCount(c.file, files), c.icons) << c.file;
     const EntryCheckResult r = ValidateIcon({c.file, 0}, files);
-    EXPECT_EQ(r.ok(), c.ok) << c.file;
-    EXPECT_EQ(r.status, c.ok ? EntryCheck::Ok : EntryCheck::NoIcons) << c.file;
+    EXPECT_EQ(r.ok(), c.icons > 0) << c.file;
+    EXPECT_EQ(r.status, c.icons > 0 ? EntryCheck::Ok : EntryCheck::NoIcons) << c.file;
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launchers/entry_checks.h"
 #include "launchers/entry_list_page.h"
 #include "platform/messages.h"
@@ -360,6 +362,190 @@ TEST_F(EntryEditorTest, SpacersAmongTheIconsAreAddedStoredAndReadBack) {
     ASSERT_TRUE(user->press("Cancelar"));
     desk.loop.deliverPosted();
   }
+}
+
+TEST_F(EntryEditorTest, ABuiltInChoiceFillsTheEntryWithTheProgramInstalled) {
+  // The choices' programs in two folders of PATH; the first in PATH is not always the one taken.
+  sandbox.write("bin/kcalc", "#!/bin/sh\n");
+  sandbox.write("bin/gnome-control-center", "#!/bin/sh\n");
+  sandbox.write("bin2/gnome-calculator", "#!/bin/sh\n");
+  sandbox.write("bin2/kate", "#!/bin/sh\n");
+  environment["PATH"] = sandbox.path("bin") + ":" + sandbox.path("bin2/");
+  struct Case {
+    std::string description;
+    std::string program, arguments;
+    IconRecord icon;
+    bool missing;  // "No existe el programa."
+  };
+  const std::vector<Case> cases = {
+      // The named program is preferred to an alternative found earlier in PATH.
+      {"Calculadora", sandbox.path("bin2/gnome-calculator"), "", {}, false},
+      {"Bloc de Notas", sandbox.path("bin2/kate"), "", {}, false},  // an alternative
+      {"Pantalla", sandbox.path("bin/gnome-control-center"), "display", {"preferences-desktop-display", 0}, false},
+      {"Mapa de caracteres", "/usr/bin/gnome-characters", "", {}, true},
+  };
+  openEditor(EntryList::Menus);
+  const Control& list = user->control(id(CEntryListPage::kDescription));
+  ASSERT_EQ(list.items.size(), 28u);
+  EXPECT_EQ(list.items.front(), "Explorador de Windows");
+  EXPECT_EQ(list.items.back(), "Teclado");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    desk.messageBoxes.shown.clear();
+    user->selectNode(id(CEntryListPage::kTree), {0, 1});
+    user->type(id(CEntryListPage::kArguments), "--old");
+    const auto at = std::find(list.items.begin(), list.items.end(), c.description);
+    ASSERT_NE(at, list.items.end());
+    user->choose(id(CEntryListPage::kDescription), static_cast<int>(at - list.items.begin()));
+    EXPECT_EQ(user->control(id(CEntryListPage::kDescription)).text, c.description);
+    EXPECT_EQ(user->control(id(CEntryListPage::kProgram)).text, c.program);
+    EXPECT_EQ(user->control(id(CEntryListPage::kArguments)).text, c.arguments);
+    EXPECT_EQ(user->control(id(CEntryListPage::kIconFile)).text, c.icon.file);
+    EXPECT_EQ(tree().nodes[0].children[1].text, c.description);
+    if (c.missing) {
+      ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+      EXPECT_EQ(desk.messageBoxes.shown.back().text, "No existe el programa.");
+      EXPECT_EQ(desk.messageBoxes.shown.back().caption, "Zelvor");
+    } else {
+      EXPECT_TRUE(desk.messageBoxes.shown.empty());
+    }
+  }
+  // Typing a choice's name is a description like any other: nothing else changes.
+  user->selectNode(id(CEntryListPage::kTree), {0, 0});
+  user->type(id(CEntryListPage::kDescription), "Calculadora");
+  EXPECT_EQ(user->control(id(CEntryListPage::kProgram)).text, sandbox.path("bin/terminal"));
+  // A menu takes the choice's text only.
+  user->selectNode(id(CEntryListPage::kTree), {0});
+  user->choose(id(CEntryListPage::kDescription), 23);
+  EXPECT_EQ(tree().nodes[0].text, "Pantalla");
+  EXPECT_EQ(user->control(id(CEntryListPage::kIconFile)).text, sandbox.path("icons/menu.png"));
+  // The last choice made ("Mapa de caracteres") names a program that is not installed: the apply says so.
+  ASSERT_TRUE(user->press("Apli&car"));
+  EXPECT_EQ(desk.messageBoxes.shown.back().text, MissingProgramMessage("/usr/bin/gnome-characters"));
+  user->choose(id(CEntryListPage::kDescription), 7);  // Calculadora
+  desk.messageBoxes.shown.clear();
+  ASSERT_TRUE(user->press("Apli&car"));
+  EXPECT_TRUE(desk.messageBoxes.shown.empty());
+  const std::vector<LauncherMenu> stored = LoadMenus(sim.registry);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].description, "Pantalla");
+  EXPECT_EQ(stored[0].items[0].entry.description, "Calculadora");
+  EXPECT_EQ(stored[0].items[0].entry.program, sandbox.path("bin/terminal"));
+  EXPECT_EQ(stored[0].items[1].entry.description, "Calculadora");
+  EXPECT_EQ(stored[0].items[1].entry.program, sandbox.path("bin2/gnome-calculator"));
+  EXPECT_EQ(stored[0].items[1].entry.arguments, "");
+}
+
+TEST_F(EntryEditorTest, TheIconPickerChoosesAnIconOfTheFileAndTheTreeShowsIt) {
+  sandbox.write("icons/three.ico", std::string("\0\0\1\0\3\0", 6));
+  sandbox.write("icons/none.ico", std::string("\0\0\1\0\0\0", 6));
+  openEditor(EntryList::Menus);
+  // The nodes show the menu's icon, an item's program, and the suite's image for an item without either.
+  user->selectNode(id(CEntryListPage::kTree), {0, 1});
+  ASSERT_TRUE(pressTool(CEntryListPage::kAddItem));
+  const ImageRef none = ImageRef::fromStrip(ImageStrip::Small, 3);
+  EXPECT_EQ(tree().nodes[0].icon, ImageRef::fromFile(sandbox.path("icons/menu.png"), 0));
+  EXPECT_EQ(tree().nodes[0].children[0].icon, ImageRef::fromFile(sandbox.path("bin/terminal"), -1));
+  EXPECT_EQ(tree().nodes[0].children[2].icon, none);
+  EXPECT_EQ(user->control(id(CEntryListPage::kIconPreview)).image, none);
+
+  struct Case {
+    std::string file;
+    int pick;     // the index the user asks for
+    int maximum;  // of the picker
+  };
+  const std::vector<Case> cases = {
+      {sandbox.path("icons/three.ico"), 2, 2},
+      {sandbox.path("icons/menu.png"), 0, 0},
+      {"accessories-calculator", 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    user->type(id(CEntryListPage::kIconFile), c.file);
+    const Control& index = user->control(id(CEntryListPage::kIconIndex));
+    EXPECT_EQ(index.maximum, c.maximum);
+    EXPECT_EQ(index.enabled, c.maximum > 0);
+    EXPECT_EQ(index.value, 0);
+    if (index.enabled) user->setValue(id(CEntryListPage::kIconIndex), c.pick);
+    EXPECT_EQ(tree().nodes[0].children[2].icon, ImageRef::fromFile(c.file, c.pick));
+    EXPECT_EQ(user->control(id(CEntryListPage::kIconPreview)).image, ImageRef::fromFile(c.file, c.pick));
+  }
+  // Stored with its index; read back into the picker.
+  user->type(id(CEntryListPage::kIconFile), sandbox.path("icons/three.ico"));
+  user->setValue(id(CEntryListPage::kIconIndex), 1);
+  ASSERT_TRUE(user->press("Apli&car"));
+  EXPECT_TRUE(desk.messageBoxes.shown.empty());
+  EXPECT_EQ(LoadMenus(sim.registry).at(0).items.at(2).icon, (IconRecord{sandbox.path("icons/three.ico"), 1}));
+  ASSERT_TRUE(user->press("Cancelar"));
+  desk.loop.deliverPosted();
+  openEditor(EntryList::Menus);
+  user->selectNode(id(CEntryListPage::kTree), {0, 2});
+  EXPECT_EQ(user->control(id(CEntryListPage::kIconIndex)).value, 1);
+  EXPECT_EQ(user->control(id(CEntryListPage::kIconIndex)).maximum, 2);
+  // An icon file without icons stops the apply at its node.
+  user->type(id(CEntryListPage::kIconFile), sandbox.path("icons/none.ico"));
+  EXPECT_FALSE(user->control(id(CEntryListPage::kIconIndex)).enabled);
+  user->selectNode(id(CEntryListPage::kTree), {0});
+  ASSERT_TRUE(user->press("Apli&car"));
+  ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(desk.messageBoxes.shown.back().text, NoIconsMessage(sandbox.path("icons/none.ico")));
+  EXPECT_EQ(tree().selectedPath, (std::vector<int>{0, 2}));
+}
+
+TEST_F(EntryEditorTest, TwoEntriesWithOneHotkeyStopTheApplyAtTheSecond) {
+  // Control with E in the field's form and as registered.
+  constexpr int field = 0x0245;
+  constexpr std::uint32_t binding = 0x0245;
+  shortcuts[0].left.hotkey = 0x0146;  // Alt with F, stored with the shortcuts
+  ASSERT_EQ(SaveShortcuts(sim.registry, shortcuts), RegStatus::Ok);
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::vector<int>, int>> keys;  // node, field value
+    std::vector<int> stopsAt;
+    std::string holder;
+    std::string keyName;
+  };
+  const std::vector<Case> cases = {
+      {"two items", {{{0, 0}, field}, {{0, 1}, field}}, {0, 1}, "Terminal", "Ctrl + E"},
+      {"the menu and its item", {{{0}, field}, {{0, 1}, field}}, {0, 1}, "Programas", "Ctrl + E"},
+      {"an item and a stored shortcut", {{{0, 1}, 0x0446}}, {0, 1}, "Terminal", "Alt + F"},
+      {"different keys", {{{0, 0}, field}, {{0, 1}, 0x0246}}, {}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    openEditor(EntryList::Menus);
+    desk.messageBoxes.shown.clear();
+    for (const auto& [node, value] : c.keys) {
+      user->selectNode(id(CEntryListPage::kTree), node);
+      user->setValue(id(CEntryListPage::kHotkey), value);
+    }
+    user->selectNode(id(CEntryListPage::kTree), {0});
+    ASSERT_TRUE(user->press("Apli&car"));
+    if (c.stopsAt.empty()) {
+      EXPECT_TRUE(desk.messageBoxes.shown.empty());
+      EXPECT_EQ(LoadMenus(sim.registry).at(0).items.at(0).entry.hotkey, binding);
+    } else {
+      ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+      const MessageBoxRequest& shown = desk.messageBoxes.shown.back();
+      EXPECT_EQ(shown.text, "Las teclas de acceso rápido " + c.keyName + " ya están asignadas a \"" + c.holder +
+                                "\". \nElija otra combinación de teclas.");
+      EXPECT_EQ(shown.caption, "Configuración de Zelvor");
+      EXPECT_EQ(shown.icon, MsgIcon::Warning);
+      EXPECT_EQ(tree().selectedPath, c.stopsAt);
+      EXPECT_EQ(LoadMenus(sim.registry), menus);
+    }
+    ASSERT_TRUE(user->press("Cancelar"));
+    desk.loop.deliverPosted();
+  }
+  // The shortcuts' page checks against the stored menus the same way.
+  openEditor(EntryList::Shortcuts);
+  user->selectNode(id(CEntryListPage::kTree), {0, 1});
+  user->setValue(id(CEntryListPage::kHotkey), field);
+  ASSERT_TRUE(user->press("Apli&car"));
+  ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(desk.messageBoxes.shown.back().text,
+            "Las teclas de acceso rápido Ctrl + E ya están asignadas a \"Terminal\". \nElija otra combinación de teclas.");
+  EXPECT_EQ(tree().selectedPath, (std::vector<int>{0, 1}));
 }
 
 }  // namespace

@@ -168,6 +168,56 @@ TEST_F(Launching, ExpandedValuesStayOneArgumentAndAreNeverQuoting) {
   EXPECT_EQ(PlanLaunch(e, sim.files).request.argv[0], "%BIN%/tool");
 }
 
+// Inside a Flatpak sandbox an address goes to the desktop portal, written
+// so that gdbus reads back exactly the address; local files keep xdg-open
+// (the runtime's portal client), and programs start as anywhere else.
+TEST_F(Launching, InAFlatpakSandboxAddressesGoToThePortal) {
+  const EnvironmentLookup flatpak = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "FLATPAK_ID") return "org.example.Zelvor";
+    return std::nullopt;
+  };
+  const EnvironmentLookup empty = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "FLATPAK_ID") return "";
+    return std::nullopt;
+  };
+  const Args portal = {"gdbus", "call", "--session", "--dest", "org.freedesktop.portal.Desktop", "--object-path",
+                       "/org/freedesktop/portal/desktop", "--method", "org.freedesktop.portal.OpenURI.OpenURI",
+                       "''"};
+  const auto toPortal = [&portal](std::string literal) {
+    Args argv = portal;
+    argv.push_back(std::move(literal));
+    argv.emplace_back("@a{sv} {}");
+    return argv;
+  };
+  struct Case {
+    std::string program;
+    EnvironmentLookup environment;
+    Args argv;
+  };
+  const Case cases[] = {
+      {"https://example.org/a b", flatpak, toPortal("'https://example.org/a b'")},
+      {"https://example.org/it's\\x", flatpak, toPortal("'https://example.org/it\\'s\\\\x'")},
+      {"mailto://ana@example.org", flatpak, toPortal("'mailto://ana@example.org'")},
+      // The portal refuses file addresses; xdg-open hands it a descriptor instead.
+      {"FILE:///home/ana/carta.odt", flatpak, {"xdg-open", "FILE:///home/ana/carta.odt"}},
+      {P("Datos/carta.odt"), flatpak, {"xdg-open", P("Datos/carta.odt")}},
+      {P("bin/tool"), flatpak, {P("bin/tool")}},
+      {"https://example.org/", empty, {"xdg-open", "https://example.org/"}},
+      {"https://example.org/", {}, {"xdg-open", "https://example.org/"}},
+  };
+  for (const Case& c : cases) {
+    ProgramEntry e = Entry(c.program, "--ignored");
+    if (c.argv.front() == P("bin/tool")) e.arguments.clear();
+    e.priority = priority_class::Idle;  // the portal starts the program: no priority to give
+    const LaunchPlan plan = PlanLaunch(e, sim.files, c.environment);
+    EXPECT_EQ(plan.status, PlanStatus::Ok) << c.program;
+    Args expected = c.argv;
+    if (expected.front() != "gdbus") expected.insert(expected.begin(), {"nice", "-n", "19", "--"});
+    EXPECT_EQ(plan.request.argv, expected) << c.program;
+    EXPECT_EQ(plan.portal, expected.front() == "gdbus") << c.program;
+  }
+}
+
 TEST_F(Launching, WindowModesAreKeptAsShowCommands) {
   EXPECT_EQ(ShowCommandOf(0), kShowNormal);
   EXPECT_EQ(ShowCommandOf(1), kShowMinimisedNoActivate);

@@ -2,6 +2,7 @@
 // buttons, a click in the tree shows another page, the hotkey field takes
 // a combination and "Apli&car" stores it.
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -42,7 +43,11 @@ W* Widget(ModelWindow& window, int id) {
 class QtConfigWindow : public ::testing::Test {
  protected:
   QtConfigWindow() : sim(sandbox.root()), instance(world, 7), components("test") {
-    options.environment = [](std::string_view) -> std::optional<std::string> { return std::nullopt; };
+    // Programs are found in the sandbox only.
+    options.environment = [this](std::string_view name) -> std::optional<std::string> {
+      if (name == "PATH") return sandbox.path("bin");
+      return std::nullopt;
+    };
     app = std::make_unique<CZelvorApp>(sim.platform(), d.desktop(), instance, components, options);
     EXPECT_TRUE(app->InitInstance({}).running);
   }
@@ -143,12 +148,38 @@ TEST_F(QtConfigWindow, TheMenuEditorAddsAnItemThatTheStoredMenuHolds) {
     auto* t = qobject_cast<QTreeWidget*>(w->widgetFor(first + CEntryListPage::kTree));
     return t != nullptr && t->topLevelItemCount() == 1 && t->topLevelItem(0)->childCount() == 2;
   }));
-  auto* description = Widget<QLineEdit>(*w, first + CEntryListPage::kDescription);
+  // The new item has no key: the field says so; the tree shows the suite's image for an item without a program.
+  auto* hotkey = dynamic_cast<HotkeyEdit*>(w->widgetFor(first + CEntryListPage::kHotkey));
+  ASSERT_NE(hotkey, nullptr);
+  EXPECT_EQ(hotkey->text(), QStringLiteral("<Ninguno>"));
+  tree = Widget<QTreeWidget>(*w, first + CEntryListPage::kTree);
+  EXPECT_FALSE(tree->topLevelItem(0)->child(0)->icon(0).isNull());
+  EXPECT_FALSE(tree->topLevelItem(0)->child(1)->icon(0).isNull());
+  // A built-in choice fills the item with its installed program; the user then names it and gives another.
+  sandbox.write("bin/gnome-control-center", "#!/bin/sh\n");
+  auto* description = Widget<QComboBox>(*w, first + CEntryListPage::kDescription);
   ASSERT_NE(description, nullptr);
-  QTest::keyClicks(description, "Otro");
+  ASSERT_TRUE(description->isEditable());
+  const int choice = description->findText(QStringLiteral("Pantalla"));
+  ASSERT_GE(choice, 0);
+  description->setCurrentIndex(choice);
+  emit description->activated(choice);
+  auto* arguments = Widget<QLineEdit>(*w, first + CEntryListPage::kArguments);
+  ASSERT_TRUE(waitUntil([&] { return arguments->text() == QStringLiteral("display"); }));
+  EXPECT_EQ(description->currentText(), QStringLiteral("Pantalla"));
+  EXPECT_EQ(Widget<QLineEdit>(*w, first + CEntryListPage::kProgram)->text().toStdString(),
+            sandbox.path("bin/gnome-control-center"));
   auto* program = Widget<QLineEdit>(*w, first + CEntryListPage::kProgram);
   ASSERT_NE(program, nullptr);
+  description->lineEdit()->selectAll();
+  QTest::keyClicks(description->lineEdit(), "Otro");
+  program->selectAll();
   QTest::keyClicks(program, "/bin/sh");
+  // A key typed into the field replaces the text; Backspace brings it back.
+  QTest::keyClick(hotkey, Qt::Key_E, Qt::ControlModifier);
+  ASSERT_TRUE(waitUntil([&] { return hotkey->text() != QStringLiteral("<Ninguno>"); }));
+  QTest::keyClick(hotkey, Qt::Key_Backspace);
+  ASSERT_TRUE(waitUntil([&] { return hotkey->text() == QStringLiteral("<Ninguno>"); }));
   auto* apply = Widget<QPushButton>(*w, CConfDlg::kApply);
   ASSERT_TRUE(waitUntil([&] { return apply->isEnabled(); }));
   QTest::mouseClick(apply, Qt::LeftButton);
@@ -156,6 +187,9 @@ TEST_F(QtConfigWindow, TheMenuEditorAddsAnItemThatTheStoredMenuHolds) {
   const std::vector<LauncherMenu> stored = LoadMenus(sim.registry);
   EXPECT_EQ(stored[0].items[1].entry.description, "Otro");
   EXPECT_EQ(stored[0].items[1].entry.program, "/bin/sh");
+  EXPECT_EQ(stored[0].items[1].entry.arguments, "display");
+  EXPECT_EQ(stored[0].items[1].icon, (IconRecord{"preferences-desktop-display", 0}));
+  EXPECT_EQ(stored[0].items[1].entry.hotkey, 0u);
   QTest::mouseClick(Widget<QPushButton>(*w, CConfDlg::kCancel), Qt::LeftButton);
   EXPECT_TRUE(waitUntil([&] { return app->window(WindowKind::Config) == nullptr; }));
 }

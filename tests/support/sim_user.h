@@ -19,12 +19,17 @@ class SimUser {
  public:
   explicit SimUser(WindowModel& window) : window_(window) {}
 
-  // Writes text into an edit.
+  // Writes text into an edit, or into the box of an editable combo (whose
+  // chosen item stays as it was, as the desktop reports typing).
   void type(int id, std::string text) {
-    if (Control* c = usable(id, ControlKind::Edit)) {
-      c->text = std::move(text);
-      report(ControlEvent::Kind::Changed, id);
+    Control* c = usable(id);
+    if (c == nullptr) return;
+    if (c->kind != ControlKind::Edit && !(c->kind == ControlKind::Combo && c->editable)) {
+      ADD_FAILURE() << "control " << id << " takes no typing";
+      return;
     }
+    c->text = std::move(text);
+    report(ControlEvent::Kind::Changed, id);
   }
   // Selects one row of a list (-1: none).
   void selectRow(int id, int row) {
