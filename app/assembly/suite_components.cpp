@@ -1,5 +1,6 @@
 #include "app/assembly/suite_components.h"
 
+#include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
 #include "launchers/launcher_utilities.h"
 #include "shell/config/conf_dlg.h"
@@ -22,6 +23,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
   switch (kind) {
     case UtilityKind::VaziDuzidarud: return std::make_unique<CVaziDuzidarud>(app);
     case UtilityKind::RaroDarid: return std::make_unique<CRaroDarid>(app);
+    case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }
