@@ -1,5 +1,6 @@
 #include "app/assembly/suite_components.h"
 
+#include "clipboard/rezi_pages.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
 #include "launchers/launcher_utilities.h"
@@ -16,6 +17,10 @@ ConfigTree SuiteConfigTree() {
   tree.AddPage(UtilityKind::RaroDarid, std::string(kMenusPageTitle), [](CZelvorApp& app, int firstId) {
     return std::make_unique<CEntryListPage>(app, firstId, EntryList::Menus);
   });
+  tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziOptionsPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg2>(firstId); });
+  tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziTextsPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg3>(firstId); });
   return tree;
 }
 
