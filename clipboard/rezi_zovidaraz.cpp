@@ -108,18 +108,29 @@ void CReziZovidaraz::OnClipboardChange() {
 }
 
 void CReziZovidaraz::AddEntry(clip::ClipEntry entry) {
-  entries_.push_back(std::move(entry));
-  ApplyLimit();
-  UpdateRows();
+  // One row more and the evicted ones less, so that a long history does not
+  // describe every entry again at each change.
   Control& list = window_->List();
-  if (!list.rows.empty()) list.value = static_cast<int>(list.rows.size()) - 1;  // made visible
+  const clip::RowFacts f = Facts(entry);
+  ListRow row;
+  row.cells = {f.type, f.content};
+  row.image = f.image;
+  entries_.push_back(std::move(entry));
+  list.rows.push_back(std::move(row));
+  const std::size_t evicted = Excess();
+  if (evicted > 0) {
+    entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(evicted));
+    list.rows.erase(list.rows.begin(), list.rows.begin() + static_cast<std::ptrdiff_t>(evicted));
+    UpdateStatusSelection();
+  }
+  list.value = static_cast<int>(list.rows.size()) - 1;  // made visible
   window_->Refresh();
 }
 
-void CReziZovidaraz::ApplyLimit() {
+std::size_t CReziZovidaraz::Excess() const {
   const int limit = Setting("MaximoPortapapeles");
-  if (limit <= 0 || entries_.size() <= static_cast<std::size_t>(limit)) return;
-  entries_.erase(entries_.begin(), entries_.end() - limit);
+  if (limit <= 0 || entries_.size() <= static_cast<std::size_t>(limit)) return 0;
+  return entries_.size() - static_cast<std::size_t>(limit);
 }
 
 void CReziZovidaraz::UpdateRows() {
@@ -131,7 +142,6 @@ void CReziZovidaraz::UpdateRows() {
     ListRow r;
     r.cells = {f.type, f.content};
     r.image = f.image;
-    r.data = i;
     // Selection follows the entries that stay where they were.
     if (i < list.rows.size() && list.rows.size() == entries_.size()) r.selected = list.rows[i].selected;
     rows.push_back(std::move(r));

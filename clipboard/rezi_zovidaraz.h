@@ -71,7 +71,8 @@ class CReziZovidaraz final : public Utility, public MessageTarget {
  private:
   void OnClipboardChange();
   void OnWindowCommand(int id);
-  void ApplyLimit();
+  // Entries beyond MaximoPortapapeles (0: no limit).
+  [[nodiscard]] std::size_t Excess() const;
   void ShowState();
   void UpdateRows();
   void UpdateStatusSelection();
