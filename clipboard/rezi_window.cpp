@@ -67,6 +67,9 @@ void CReziZovidarazWnd::OnListEvent(const ControlEvent& event) {
     case ControlEvent::Kind::Changed:
       if (owner_.selectionChanged) owner_.selectionChanged();
       break;
+    case ControlEvent::Kind::MouseUp:
+      if (event.button == 2 && owner_.rowMenu) owner_.rowMenu();
+      break;
     default: break;
   }
 }

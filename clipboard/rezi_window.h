@@ -28,6 +28,7 @@ class CReziZovidarazWnd final : public CListFrameWnd {
     std::function<void(int command)> command;        // rezi_cmd
     std::function<void()> selectionChanged;
     std::function<void()> closing;
+    std::function<void()> rowMenu;  // a right click on the list
     std::function<bool()> watching;
     std::function<bool()> saving;
   };

@@ -7,6 +7,7 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/screen.h"
 #include "shell/principal_dlg.h"
 #include "shell/zelvor_app.h"
 
@@ -28,6 +29,7 @@ CReziZovidaraz::CReziZovidaraz(CZelvorApp& app) : app_(app), clipboard_(app.desk
     if (Setting("QuitarAlCerrar") == 1) DeleteAll();
   };
   owner.watching = [this] { return active_; };
+  owner.rowMenu = [this] { OpenRowMenu(); };
   owner.saving = [this] { return Setting("SalvarPortapapeles") == 1; };
   window_ = std::make_unique<CReziZovidarazWnd>(app_, std::move(owner));
 }
@@ -251,6 +253,15 @@ void CReziZovidaraz::OnWindowCommand(int id) {
       break;
     default: break;
   }
+}
+
+void CReziZovidaraz::OpenRowMenu() {
+  Menu menu;
+  if (!window_->RowMenu(menu)) return;
+  const int style = app_.store().ReadConfigInt("", root_value::EstiloMenus);
+  // The choice comes back as msg::Command to this object.
+  app_.desktop().menus.popup(menu, app_.desktop().screen.cursor(), static_cast<MenuStyle>(std::clamp(style, 0, 3)),
+                             handle_);
 }
 
 void CReziZovidaraz::save() {

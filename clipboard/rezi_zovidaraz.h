@@ -64,6 +64,9 @@ class CReziZovidaraz final : public Utility, public MessageTarget {
   void DeleteRows(std::vector<int> rows);
   void DeleteAll();
   void PutPredefinedText(int k);
+  // The row menu ("Copiar", "Cortar", "Pegar", "Combinar", "Eliminar") at the
+  // pointer, when a row is selected.
+  void OpenRowMenu();
   [[nodiscard]] const std::vector<clip::ClipEntry>& entries() const { return entries_; }
   [[nodiscard]] CReziZovidarazWnd& window() { return *window_; }
   [[nodiscard]] WindowHandle handle() const { return handle_; }

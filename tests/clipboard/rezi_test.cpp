@@ -166,6 +166,19 @@ TEST_F(ReziTest, SelectingAnOldEntryPutsItBackWithoutANewRow) {
   EXPECT_EQ(textOf(desk.clipboard.content), "vieja");
   EXPECT_EQ(desk.clipboard.content, rezi().entries()[0]);
   EXPECT_EQ(rows().size(), 2u);
+  // The row menu opens only over a selection; its "Copiar" puts back too.
+  select({});
+  rezi().OpenRowMenu();
+  EXPECT_EQ(desk.menus.openMenu(), nullptr);
+  select({0});
+  rezi().OpenRowMenu();
+  ASSERT_NE(desk.menus.openMenu(), nullptr);
+  EXPECT_TRUE(desk.menus.itemByText("Pegar")->isDefault);
+  copied(text("otra más"));
+  ASSERT_TRUE(desk.menus.chooseText("Copiar"));
+  desk.loop.deliverPosted();
+  EXPECT_EQ(textOf(desk.clipboard.content), "vieja");
+  rezi().DeleteRows({2});
   // Copy and cut in the window put back too; cut deletes the row.
   select({1});
   windowCommand(rezi_cmd::Cut);
