@@ -265,7 +265,8 @@ void CReziZovidaraz::OpenRowMenu() {
 }
 
 void CReziZovidaraz::save() {
-  window_->SaveSettings();
+  // A window still open at exit keeps its place; a hidden one wrote it when it closed.
+  if (window_->IsVisible()) window_->SaveSettings();
   if (Setting("SalvarPortapapeles") != 1) return;
   clip::ClipFiles files(app_.store().files(), app_.store().GetDataFolder());
   (void)files.Save(entries_);

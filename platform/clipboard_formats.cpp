@@ -193,7 +193,11 @@ std::vector<MimeFormat> ClipboardFormatTable::ToTypes(const ClipboardContent& co
         std::uint32_t colours = static_cast<std::uint32_t>(f.data[32] | f.data[33] << 8 | f.data[34] << 16) |
                                 static_cast<std::uint32_t>(f.data[35]) << 24;
         if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
-        const std::uint64_t offset = std::uint64_t{kBmpFileHeader} + headerSize + std::uint64_t{colours} * 4;
+        const std::uint32_t compression = static_cast<std::uint32_t>(f.data[16] | f.data[17] << 8);
+        // BI_BITFIELDS after a 40-byte header: three colour masks come before the pixels.
+        const std::uint64_t masks = compression == 3 && headerSize == 40 ? 12 : 0;
+        const std::uint64_t offset =
+            std::uint64_t{kBmpFileHeader} + headerSize + masks + std::uint64_t{colours} * 4;
         const std::uint64_t total = kBmpFileHeader + f.data.size();
         if (headerSize > f.data.size() || offset > total || total > 0xFFFFFFFFu) break;
         std::vector<std::uint8_t> bmp{'B', 'M'};
