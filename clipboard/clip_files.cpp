@@ -79,7 +79,12 @@ bool ClipFiles::Save(const std::vector<ClipEntry>& entries) {
   for (const ClipEntry& e : entries) {
     // An entry whose file cannot be written is left out without a gap in
     // the names, which would end the next load there.
-    if (files_.writeDurably(staging_ + ClipFileName(row), EncodeClipFile(e)).ok) ++row;
+    if (files_.writeUnsynced(staging_ + ClipFileName(row), EncodeClipFile(e)).ok) ++row;
+  }
+  // The new set is on the disk before it takes the old one's place.
+  if (!files_.flushFolder(staging_).ok) {
+    (void)files_.removeTree(staging_);
+    return false;
   }
   if (!files_.exchangeFolders(staging_, folder_).ok) {
     (void)files_.removeTree(staging_);

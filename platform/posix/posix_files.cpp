@@ -240,10 +240,20 @@ FileResult PosixFiles::renameFile(const std::string& from, const std::string& to
   return FileResult::success();
 }
 
-FileResult PosixFiles::writeDurably(const std::string& path, std::string_view bytes) {
+FileResult PosixFiles::writeUnsynced(const std::string& path, std::string_view bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return FileResult::failure(systemErrorText(errno));
-  const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+  const bool ok = writeAll(fd, bytes);
+  const int error = errno;
+  ::close(fd);
+  return ok ? FileResult::success() : FileResult::failure(systemErrorText(error));
+}
+
+FileResult PosixFiles::flushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return FileResult::failure(systemErrorText(errno));
+  // One flush of the whole file system instead of one fsync per file.
+  const bool ok = ::syncfs(fd) == 0;
   const int error = errno;
   ::close(fd);
   return ok ? FileResult::success() : FileResult::failure(systemErrorText(error));

@@ -19,7 +19,8 @@ class PosixFiles : public Files {
   FileResult makeParentFolders(const std::string& path) override;
   FileResult renameFile(const std::string& from, const std::string& to) override;
   FileResult removeFile(const std::string& path) override;
-  FileResult writeDurably(const std::string& path, std::string_view bytes) override;
+  FileResult writeUnsynced(const std::string& path, std::string_view bytes) override;
+  FileResult flushFolder(const std::string& folder) override;
   FileResult removeTree(const std::string& path) override;
   FileResult exchangeFolders(const std::string& from, const std::string& to) override;
   bool exists(const std::string& path) override;
