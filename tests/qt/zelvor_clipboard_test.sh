@@ -41,8 +41,13 @@ wait_for() {
   done
   fail "no status line matches $1"
 }
-# One record of a clip file: format number, size, bytes.
-record() { python3 -c 'import struct,sys; d=sys.argv[2].encode()+b"\0"; sys.stdout.buffer.write(struct.pack("<II",int(sys.argv[1]),len(d))+d)' "$1" "$2"; }
+# One record of a clip file: format number, size, bytes (a text and its NUL).
+le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+record() {
+  local size=$(($(printf '%s' "$2" | wc -c) + 1))
+  printf "$(le32 "$1")$(le32 "$size")"
+  printf '%s\0' "$2"
+}
 
 # Saving on: set while the program runs, so that the first start's defaults come first.
 start
