@@ -118,6 +118,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "zelvor: %s\n", error.c_str());
       return 1;
     }
+    // Registered clipboard formats keep their numbers from run to run, as the clip files need.
+    qt->qtClipboard().useFormatStore(binding->platform().registry, ConfigStore::KeyPath("ReziZovidaraz\\Formatos"));
     return runSuite(binding->platform(), qt->desktop(), verbose, args);
 #else
     std::fprintf(stderr, "zelvor: this build has no desktop binding; running headless\n");

@@ -48,6 +48,8 @@ void printHelp(std::FILE* out) {
                "  window CLASS TITLE visible|hidden\n"
                "  hotkey ID NAME registered|taken|unavailable, and pressed ID (the last one)\n"
                "  menu TITLE, then item DEPTH ID FLAGS TEXT per item\n"
+               "  clipwatch on|off (Rezi Zovidaraz watches the clipboard), then clip ROW TYPE\n"
+               "  CONTENT per entry of its history, oldest first\n"
                "command runs command COMMAND (0-255) of the icon ICON as its hotkey would.\n"
                "hotkeys lists each utility's hotkey commands: KEY ROW TEXT COMBINATION and the\n"
                "command line that runs it, for desktops whose own shortcut settings bind keys\n"

@@ -53,6 +53,19 @@ class Files {
   // Renames, replacing an existing target.
   [[nodiscard]] virtual FileResult renameFile(const std::string& from, const std::string& to) = 0;
   [[nodiscard]] virtual FileResult removeFile(const std::string& path) = 0;
+  // Writes path (replacing it) without a temporary file and without waiting
+  // for the disk: for the files of a folder that is flushed with
+  // flushFolder and then put in place whole.
+  [[nodiscard]] virtual FileResult writeUnsynced(const std::string& path, std::string_view bytes) = 0;
+  // Waits until everything written to the file system that holds folder is
+  // on the disk (one flush for many files).
+  [[nodiscard]] virtual FileResult flushFolder(const std::string& folder) = 0;
+  // Removes a folder with everything inside it; success when it is missing.
+  [[nodiscard]] virtual FileResult removeTree(const std::string& path) = 0;
+  // Puts the folder from at the name to in one step: an existing to swaps
+  // names with from (its old content is then at from), a missing one is
+  // simply renamed to. A crash leaves one of the two at to, never neither.
+  [[nodiscard]] virtual FileResult exchangeFolders(const std::string& from, const std::string& to) = 0;
   [[nodiscard]] virtual bool exists(const std::string& path) = 0;
   [[nodiscard]] virtual bool isFolder(const std::string& path) = 0;
 };

@@ -20,6 +20,7 @@ class DialogHost;
 class Screen;
 class Sound;
 class Hotkeys;
+class Clipboard;
 
 // The services every program has, desktop or not.
 struct Platform {
@@ -42,6 +43,7 @@ struct Desktop {
   Screen& screen;
   Sound& sound;
   Hotkeys& hotkeys;
+  Clipboard& clipboard;
 };
 
 }  // namespace zelvor

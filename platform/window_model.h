@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "platform/menu_host.h"
 #include "platform/ui_types.h"
 
 namespace zelvor {
@@ -124,6 +125,7 @@ struct Control {
   bool checkBoxes = false;
   bool multiSelect = false;
   ImageStrip listImages = ImageStrip::None;
+  int listView = 3;  // 0 large icons, 1 small icons, 2 list, 3 details
   // Tree
   std::vector<TreeNode> nodes;
   std::vector<int> selectedPath;  // child indices from the top; empty: none
@@ -204,6 +206,10 @@ class WindowModel {
   int helpContext = 0;    // F1
   std::vector<Accelerator> accelerators;
   Size minimumSize;       // the smallest size the user can give a resizable window
+  // The menu bar: one Submenu item per menu. Choosing a command reports a
+  // Clicked event whose controlId is the item's id; a tab in an item's text
+  // is followed by its key ("Ctrl+C", "F9"), which chooses it too.
+  std::vector<MenuItem> menuBar;
 
   [[nodiscard]] Control* find(int controlId) { return root.find(controlId); }
 

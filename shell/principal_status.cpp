@@ -83,6 +83,15 @@ std::string CPrincipalDlg::StatusReport() {
       if (i != nullptr) iconLine(out, *i);
     }
   }
+  for (UtilityKind k : kListOrder) {
+    const Utility* u = app_.utility(k);
+    if (u == nullptr) continue;
+    for (const auto& record : u->statusRecords()) {
+      std::string line;
+      for (const std::string& f : record) line += (line.empty() ? "" : "\t") + field(f);
+      out += line + "\n";
+    }
+  }
   for (const auto& w : app_.dialogs().windows()) {
     const bool visible = w.handle == kNoWindow || app_.dialogs().isVisible(w.handle);
     out += "window\t" + field(w.model->className) + "\t" + field(w.model->title) + "\t" +

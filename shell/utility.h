@@ -82,6 +82,9 @@ class Utility {
   [[nodiscard]] virtual std::vector<ClipRow> clipRows() const { return {}; }
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad
   [[nodiscard]] virtual std::vector<DesktopItem> desktops() const { return {}; }  // Deve Revazoz
+  // What the utility shows besides its icon, for the status report: one
+  // record of fields per line (the first names the record).
+  [[nodiscard]] virtual std::vector<std::vector<std::string>> statusRecords() const { return {}; }
 };
 
 // A modeless window of the shell's directory (see ModelessWindow for the

@@ -1,5 +1,7 @@
 #include "app/assembly/suite_components.h"
 
+#include "clipboard/rezi_pages.h"
+#include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
 #include "launchers/launcher_utilities.h"
 #include "shell/config/conf_dlg.h"
@@ -15,6 +17,10 @@ ConfigTree SuiteConfigTree() {
   tree.AddPage(UtilityKind::RaroDarid, std::string(kMenusPageTitle), [](CZelvorApp& app, int firstId) {
     return std::make_unique<CEntryListPage>(app, firstId, EntryList::Menus);
   });
+  tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziOptionsPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg2>(firstId); });
+  tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziTextsPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg3>(firstId); });
   return tree;
 }
 
@@ -22,6 +28,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
   switch (kind) {
     case UtilityKind::VaziDuzidarud: return std::make_unique<CVaziDuzidarud>(app);
     case UtilityKind::RaroDarid: return std::make_unique<CRaroDarid>(app);
+    case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/clipboard.h"
 #include "platform/dialog_host.h"
+#include "platform/event_loop.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/hotkeys.h"
 #include "platform/menu_host.h"
@@ -115,19 +117,40 @@ class HeadlessHotkeys : public Hotkeys {
   bool canGrab() const override { return false; }
 };
 
+// Without a display there is no other program to share a clipboard with:
+// it holds what the suite itself put there.
+class HeadlessClipboard : public Clipboard {
+ public:
+  explicit HeadlessClipboard(EventLoop& loop) : loop_(loop) {}
+  void watch(WindowHandle target) override { target_ = target; }
+  ClipboardRead read() override { return {ClipboardRead::Status::Read, content_}; }
+  bool write(const ClipboardContent& content, ChangeReport report) override {
+    content_ = content;
+    if (report == ChangeReport::Report && target_ != kNoWindow) loop_.post(target_, msg::ClipboardChanged, 0, 1);
+    return true;
+  }
+  PasteResult pasteIntoActiveWindow() override { return PasteResult::Unavailable; }
+  std::string formatName(std::uint32_t) override { return {}; }
+
+ private:
+  EventLoop& loop_;
+  WindowHandle target_ = kNoWindow;
+  ClipboardContent content_;
+};
+
 class HeadlessDesktop {
  public:
   // log: where the tray reports what it shows (nullptr: nowhere).
   [[nodiscard]] static std::unique_ptr<HeadlessDesktop> create(std::FILE* log, std::string& error);
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_};
+    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_, clipboard_};
   }
   [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
 
  private:
   HeadlessDesktop(std::unique_ptr<HeadlessLoop> loop, std::FILE* log)
-      : loop_(std::move(loop)), tray_(log), menus_(*loop_) {}
+      : loop_(std::move(loop)), tray_(log), menus_(*loop_), clipboard_(*loop_) {}
   std::unique_ptr<HeadlessLoop> loop_;
   HeadlessTray tray_;
   HeadlessMenus menus_;
@@ -136,6 +159,7 @@ class HeadlessDesktop {
   HeadlessScreen screen_;
   HeadlessSound sound_;
   HeadlessHotkeys hotkeys_;
+  HeadlessClipboard clipboard_;
 };
 
 }  // namespace zelvor

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 namespace zelvor {
@@ -236,6 +237,48 @@ FileResult PosixFiles::makeParentFolders(const std::string& path) {
 
 FileResult PosixFiles::renameFile(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return FileResult::failure(systemErrorText(errno));
+  return FileResult::success();
+}
+
+FileResult PosixFiles::writeUnsynced(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return FileResult::failure(systemErrorText(errno));
+  const bool ok = writeAll(fd, bytes);
+  const int error = errno;
+  ::close(fd);
+  return ok ? FileResult::success() : FileResult::failure(systemErrorText(error));
+}
+
+FileResult PosixFiles::flushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return FileResult::failure(systemErrorText(errno));
+  // One flush of the whole file system instead of one fsync per file.
+  const bool ok = ::syncfs(fd) == 0;
+  const int error = errno;
+  ::close(fd);
+  return ok ? FileResult::success() : FileResult::failure(systemErrorText(error));
+}
+
+FileResult PosixFiles::removeTree(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  if (ec) return FileResult::failure(ec.message());
+  return FileResult::success();
+}
+
+FileResult PosixFiles::exchangeFolders(const std::string& from, const std::string& to) {
+  std::string target = to;
+  while (target.size() > 1 && target.back() == '/') target.pop_back();
+  std::string source = from;
+  while (source.size() > 1 && source.back() == '/') source.pop_back();
+  int result = ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
+  if (result != 0 && errno == ENOENT && !isFolder(target)) result = std::rename(source.c_str(), target.c_str());
+  if (result != 0) return FileResult::failure(systemErrorText(errno));
+  const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    (void)::fsync(dir);
+    ::close(dir);
+  }
   return FileResult::success();
 }
 

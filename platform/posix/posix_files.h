@@ -19,6 +19,10 @@ class PosixFiles : public Files {
   FileResult makeParentFolders(const std::string& path) override;
   FileResult renameFile(const std::string& from, const std::string& to) override;
   FileResult removeFile(const std::string& path) override;
+  FileResult writeUnsynced(const std::string& path, std::string_view bytes) override;
+  FileResult flushFolder(const std::string& folder) override;
+  FileResult removeTree(const std::string& path) override;
+  FileResult exchangeFolders(const std::string& from, const std::string& to) override;
   bool exists(const std::string& path) override;
   bool isFolder(const std::string& path) override;
 };

@@ -103,6 +103,8 @@ QWidget* ControlTree::buildListView(const Control& c, const ControlPath&) {
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->header()->setStretchLastSection(true);
   view->setIconSize(QSize(16, 16));
+  // A right click is reported to the model, which may open a menu of its own.
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
   return view;
 }
 
@@ -308,6 +310,13 @@ void ControlTree::connectSignals(const Control& c, const ControlPath& path, QWid
       QObject::connect(view, &QTreeWidget::itemDoubleClicked, w, [=, this](QTreeWidgetItem* item, int) {
         const int row = view->indexOfTopLevelItem(item);
         change([](Control&) {}, event(ControlEvent::Kind::DoubleClicked, row));
+      });
+      QObject::connect(view, &QWidget::customContextMenuRequested, w, [=, this](const QPoint& at) {
+        ControlEvent e = event(ControlEvent::Kind::MouseUp, view->indexOfTopLevelItem(view->itemAt(at)));
+        e.button = 2;
+        e.x = at.x();
+        e.y = at.y();
+        change([](Control&) {}, e);
       });
       QObject::connect(view->header(), &QHeaderView::sectionResized, w, [=, this](int section, int, int size) {
         change([section, size](Control& m) {

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -19,6 +21,32 @@ Control* resolve(Control& root, const ControlPath& path) {
     c = &c->children[static_cast<std::size_t>(i)];
   }
   return c;
+}
+
+void fillMenu(QMenu& menu, const std::vector<MenuItem>& items, const std::function<void(int)>& chosen) {
+  for (const MenuItem& item : items) {
+    const QString text = QString::fromStdString(item.text);
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    switch (item.kind) {
+      case MenuItem::Kind::Separator: menu.addSeparator(); break;
+      case MenuItem::Kind::Submenu: {
+        QMenu* sub = menu.addMenu(text);
+        sub->setEnabled(!item.grayed);
+        fillMenu(*sub, item.children, chosen);
+        break;
+      }
+      case MenuItem::Kind::Command: {
+        QAction* action = menu.addAction(tab < 0 ? text : text.left(tab));
+        if (tab >= 0) action->setShortcut(QKeySequence(text.mid(tab + 1)));
+        action->setCheckable(item.checked);
+        action->setChecked(item.checked);
+        action->setEnabled(!item.grayed);
+        const int id = item.id;
+        QObject::connect(action, &QAction::triggered, action, [chosen, id] { chosen(id); });
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -42,6 +70,7 @@ void ModelWindow::rebuild() {
     layout_->removeWidget(content_);
     content_->deleteLater();
   }
+  rebuildMenuBar();
   content_ = tree_.build(model_.root);
   layout_->addWidget(content_);
   tree_.sync(model_.root);
@@ -50,10 +79,43 @@ void ModelWindow::rebuild() {
 void ModelWindow::refresh() {
   if (tree_.sameShape(model_.root)) {
     tree_.sync(model_.root);
+    rebuildMenuBar();
   } else {
     rebuild();
   }
   applyStyle();
+}
+
+void ModelWindow::rebuildMenuBar() {
+  if (model_.menuBar.empty()) {
+    if (menuBar_ != nullptr) {
+      layout_->setMenuBar(nullptr);
+      menuBar_->deleteLater();
+      menuBar_ = nullptr;
+    }
+    return;
+  }
+  if (menuBar_ == nullptr) {
+    menuBar_ = new QMenuBar(this);
+    layout_->setMenuBar(menuBar_);
+  }
+  // The action whose signal led here may still be on the stack.
+  for (QAction* old : menuBar_->actions()) {
+    menuBar_->removeAction(old);
+    if (QMenu* m = old->menu()) m->deleteLater();
+  }
+  const auto chosen = [this](int id) {
+    if (detached_) return;
+    ControlEvent e;
+    e.kind = ControlEvent::Kind::Clicked;
+    e.controlId = id;
+    model_.onEvent(e);
+  };
+  for (const MenuItem& top : model_.menuBar) {
+    QMenu* menu = new QMenu(QString::fromStdString(top.text), menuBar_);
+    fillMenu(*menu, top.children, chosen);
+    menuBar_->addMenu(menu);
+  }
 }
 
 void ModelWindow::applyStyle() {

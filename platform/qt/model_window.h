@@ -3,6 +3,7 @@
 // automatically, its style as window flags, its events reported back.
 
 #include <QDialog>
+#include <QMenuBar>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -41,12 +42,14 @@ class ModelWindow final : public QDialog {
   void applyStyle();
   void placeInitially();
   void rebuild();
+  void rebuildMenuBar();
   void report(const ControlPath& path, const std::function<void(Control&)>& change, const ControlEvent& event);
 
   WindowModel& model_;
   ControlTree tree_;
   QVBoxLayout* layout_;
   QPointer<QWidget> content_;
+  QPointer<QMenuBar> menuBar_;
   bool placed_ = false;
   bool detached_ = false;
 };

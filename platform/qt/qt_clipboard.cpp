@@ -1,35 +1,39 @@
 #include "platform/qt/qt_clipboard.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QImage>
 #include <QMimeData>
 
-#include <xcb/xtest.h>
-#include <xcb/xcb_keysyms.h>
-
-#include <cstdlib>
-#include <memory>
-
-#include "platform/qt/virtual_keys.h"
+#include "platform/qt/x11_paste.h"
+#include "platform/qt/x11_selection_reader.h"
 
 namespace zelvor {
 namespace {
 
 constexpr int kRecheckMs = 1500;
-// Nothing outside the suite is trusted: a format larger than this is left out.
+// Without our own X connection Qt reads each type itself; past this budget
+// the types left are not asked for.
+constexpr qint64 kQtReadBudgetMs = 2000;
 constexpr qsizetype kMaxFormatBytes = 64 * 1024 * 1024;
-
-bool isToolkitPrivate(const QString& type) { return type.startsWith(QLatin1String("application/x-qt-")); }
 
 }  // namespace
 
-QtClipboard::QtClipboard(QtEventLoop& loop, X11Connection* x11) : loop_(loop), x11_(x11) {
+QtClipboard::QtClipboard(QtEventLoop& loop, X11Connection* x11)
+    : loop_(loop), x11_(x11), table_(std::make_unique<ClipboardFormatTable>(memoryStore_, "Formats")) {
   QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { changed(); });
   recheck_.setInterval(kRecheckMs);
   QObject::connect(&recheck_, &QTimer::timeout, this, [this] { recheck(); });
+}
+
+QtClipboard::~QtClipboard() {
+  cancel_ = true;
+  if (reader_.joinable()) reader_.join();
+}
+
+void QtClipboard::useFormatStore(Registry& registry, std::string keyPath) {
+  table_ = std::make_unique<ClipboardFormatTable>(registry, std::move(keyPath));
 }
 
 void QtClipboard::watch(WindowHandle target) {
@@ -45,17 +49,19 @@ void QtClipboard::watch(WindowHandle target) {
 QString QtClipboard::fingerprint() const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (data == nullptr) return {};
+  // Only the list of types: asking for data here would wait on the owner.
   QCryptographicHash hash(QCryptographicHash::Sha1);
-  const QStringList formats = data->formats();
-  for (const QString& f : formats) hash.addData(f.toUtf8());
-  hash.addData(data->text().toUtf8());
+  for (const QString& f : data->formats()) hash.addData(f.toUtf8());
+  if (QGuiApplication::clipboard()->ownsClipboard()) hash.addData(QByteArrayLiteral("own"));
   return QString::fromLatin1(hash.result().toHex());
 }
 
 void QtClipboard::changed() {
   lastSeen_ = fingerprint();
-  if (target_ == kNoWindow) return;
-  loop_.post(target_, msg::ClipboardChanged, 0, QGuiApplication::clipboard()->ownsClipboard() ? 1 : 0);
+  if (suppressing_ || target_ == kNoWindow) return;
+  // The suite's own content was kept when it was written.
+  if (QGuiApplication::clipboard()->ownsClipboard()) return;
+  startRead();
 }
 
 void QtClipboard::recheck() {
@@ -63,82 +69,108 @@ void QtClipboard::recheck() {
   if (fingerprint() != lastSeen_) changed();
 }
 
-ClipboardContent QtClipboard::read() {
-  ClipboardContent content;
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data == nullptr) return content;
-  bool textDone = false;
-  bool imageDone = false;
-  for (const QString& type : data->formats()) {
-    if (isToolkitPrivate(type)) continue;
-    if (type.startsWith(QLatin1String("text/plain")) || type == QLatin1String("UTF8_STRING") ||
-        type == QLatin1String("TEXT") || type == QLatin1String("STRING")) {
-      // The several spellings of plain text come back as one UTF-8 text.
-      if (textDone) continue;
-      textDone = true;
-      const QByteArray utf8 = data->text().toUtf8();
-      if (utf8.size() <= kMaxFormatBytes) content.push_back({kClipboardText, {utf8.begin(), utf8.end()}});
-      continue;
-    }
-    if (type.startsWith(QLatin1String("image/")) && data->hasImage()) {
-      if (imageDone) continue;
-      imageDone = true;
-      const QImage image = qvariant_cast<QImage>(data->imageData());
-      QByteArray png;
-      QBuffer buffer(&png);
-      buffer.open(QIODevice::WriteOnly);
-      if (!image.isNull() && image.save(&buffer, "PNG") && png.size() <= kMaxFormatBytes) {
-        content.push_back({"image/png", {png.begin(), png.end()}});
-      }
-      continue;
-    }
-    const QByteArray bytes = data->data(type);
-    if (bytes.size() <= kMaxFormatBytes) content.push_back({type.toStdString(), {bytes.begin(), bytes.end()}});
+void QtClipboard::startRead() {
+  if (x11_ == nullptr) {
+    readThroughQt();
+    return;
   }
-  return content;
+  if (reading_) {
+    pending_ = true;
+    return;
+  }
+  if (reader_.joinable()) reader_.join();
+  reading_ = true;
+  reader_ = std::thread([this] {
+    const SelectionRead r = ReadClipboardSelection(SelectionDeadlines{}, cancel_);
+    Snapshot s;
+    s.status = r.ok ? ClipboardRead::Status::Read : ClipboardRead::Status::Unavailable;
+    s.formats = r.formats;
+    QMetaObject::invokeMethod(this, [this, s = std::move(s)]() mutable { finishRead(std::move(s)); },
+                              Qt::QueuedConnection);
+  });
 }
 
-bool QtClipboard::write(const ClipboardContent& content) {
+void QtClipboard::readThroughQt() {
+  Snapshot s;
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data != nullptr) {
+    s.status = ClipboardRead::Status::Read;
+    QElapsedTimer spent;
+    spent.start();
+    bool text = false;
+    for (const QString& type : data->formats()) {
+      if (spent.elapsed() > kQtReadBudgetMs) break;
+      const std::string name = type.toStdString();
+      if (!ClipboardFormatTable::IsDataType(name)) continue;
+      if (ClipboardFormatTable::IsTextType(name)) {
+        if (text) continue;
+        text = true;
+        const QByteArray utf8 = data->text().toUtf8();
+        if (utf8.size() <= kMaxFormatBytes) s.formats.push_back({std::string(kMimeText), {utf8.begin(), utf8.end()}});
+        continue;
+      }
+      const QByteArray bytes = data->data(type);
+      if (bytes.size() <= kMaxFormatBytes) s.formats.push_back({name, {bytes.begin(), bytes.end()}});
+    }
+  }
+  finishRead(std::move(s));
+}
+
+void QtClipboard::finishRead(Snapshot snapshot) {
+  reading_ = false;
+  if (snapshot.status == ClipboardRead::Status::Read && ClipboardFormatTable::IsConcealed(snapshot.formats)) {
+    snapshot.status = ClipboardRead::Status::Concealed;
+    snapshot.formats.clear();
+  }
+  snapshot_ = std::move(snapshot);
+  if (target_ != kNoWindow) loop_.post(target_, msg::ClipboardChanged, 0, snapshot_.own ? 1 : 0);
+  if (pending_) {
+    pending_ = false;
+    startRead();
+  }
+}
+
+ClipboardRead QtClipboard::read() {
+  if (target_ == kNoWindow && !snapshot_.own) {
+    // Unwatched: what the clipboard holds now, through Qt.
+    readThroughQt();
+  }
+  ClipboardRead r;
+  r.status = snapshot_.status;
+  if (r.status != ClipboardRead::Status::Read) return r;
+  r.formats = snapshot_.own ? snapshot_.numbered : table().ToNumbers(snapshot_.formats);
+  return r;
+}
+
+bool QtClipboard::write(const ClipboardContent& content, ChangeReport report) {
   auto* data = new QMimeData;
-  for (const ClipboardFormat& f : content) {
-    const QByteArray bytes(reinterpret_cast<const char*>(f.data.data()), static_cast<qsizetype>(f.data.size()));
-    if (f.type == kClipboardText) {
+  for (MimeFormat& f : table().ToTypes(content)) {
+    QByteArray bytes(reinterpret_cast<const char*>(f.data.data()), static_cast<qsizetype>(f.data.size()));
+    if (f.type == kMimeText) {
       data->setText(QString::fromUtf8(bytes));
-    } else if (f.type == "image/png") {
-      const QImage image = QImage::fromData(bytes, "PNG");
-      if (!image.isNull()) data->setImageData(image);
     } else {
       data->setData(QString::fromStdString(f.type), bytes);
     }
   }
+  suppressing_ = true;
   QGuiApplication::clipboard()->setMimeData(data);
+  suppressing_ = false;
+  lastSeen_ = fingerprint();
+  if (report == ChangeReport::Report) {
+    Snapshot s;
+    s.status = ClipboardRead::Status::Read;
+    s.numbered = content;
+    s.own = true;
+    finishRead(std::move(s));
+  }
   return true;
 }
 
-bool QtClipboard::pasteIntoActiveWindow() {
-  if (x11_ == nullptr) return false;
-  xcb_connection_t* c = x11_->connection();
-  xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
-  if (symbols == nullptr) return false;
-  std::unique_ptr<xcb_keycode_t, decltype(&std::free)> control(
-      xcb_key_symbols_get_keycode(symbols, vk::toKeysym(vk::Control)), &std::free);
-  std::unique_ptr<xcb_keycode_t, decltype(&std::free)> v(xcb_key_symbols_get_keycode(symbols, vk::toKeysym(vk::V)),
-                                                          &std::free);
-  xcb_key_symbols_free(symbols);
-  if (!control || !v || control.get()[0] == 0 || v.get()[0] == 0) return false;
-  const xcb_keycode_t ctrlCode = control.get()[0];
-  const xcb_keycode_t vCode = v.get()[0];
-  xcb_void_cookie_t last{};
-  for (const auto& [type, code] : {std::pair{XCB_KEY_PRESS, ctrlCode}, std::pair{XCB_KEY_PRESS, vCode},
-                                   std::pair{XCB_KEY_RELEASE, vCode}, std::pair{XCB_KEY_RELEASE, ctrlCode}}) {
-    last = xcb_test_fake_input_checked(c, static_cast<std::uint8_t>(type), code, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0,
-                                       0, 0);
-  }
-  xcb_generic_error_t* error = xcb_request_check(c, last);
-  const bool ok = error == nullptr;
-  std::free(error);
-  x11_->drain();
-  return ok;
+PasteResult QtClipboard::pasteIntoActiveWindow() {
+  if (x11_ == nullptr) return PasteResult::Unavailable;
+  return PasteIntoWindowBelow(*x11_);
 }
+
+std::string QtClipboard::formatName(std::uint32_t format) { return table().NameOf(format); }
 
 }  // namespace zelvor

@@ -44,7 +44,7 @@ class QtDesktop {
   ~QtDesktop();
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, *tray_, *menus_, boxes_, *dialogs_, *screen_, *sound_, *hotkeys_};
+    return Desktop{*loop_, *tray_, *menus_, boxes_, *dialogs_, *screen_, *sound_, *hotkeys_, *clipboard_};
   }
   [[nodiscard]] Notices& notices() { return *notices_; }
   [[nodiscard]] Clipboard& clipboard() { return *clipboard_; }

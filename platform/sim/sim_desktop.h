@@ -2,6 +2,7 @@
 // The simulated desktop: every UI service on virtual time, for tests.
 
 #include "platform/platform.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_event_loop.h"
@@ -17,7 +18,7 @@ namespace zelvor {
 class SimDesktop {
  public:
   explicit SimDesktop(SimClock& clock)
-      : loop(clock), tray(loop), menus(loop), hotkeys(loop) {}
+      : loop(clock), tray(loop), menus(loop), hotkeys(loop), clipboard(loop) {}
 
   SimEventLoop loop;
   SimTray tray;
@@ -27,9 +28,10 @@ class SimDesktop {
   SimScreen screen;
   SimSound sound;
   SimHotkeys hotkeys;
+  SimClipboard clipboard;
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys};
+    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard};
   }
 };
 
