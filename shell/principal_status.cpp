@@ -83,6 +83,11 @@ std::string CPrincipalDlg::StatusReport() {
       if (i != nullptr) iconLine(out, *i);
     }
   }
+  for (std::size_t k = 0; k < kUtilityCount; ++k) {
+    if (Utility* u = app_.utility(static_cast<UtilityKind>(k))) {
+      for (const std::string& line : u->statusLines()) out += line + "\n";
+    }
+  }
   for (const auto& w : app_.dialogs().windows()) {
     const bool visible = w.handle == kNoWindow || app_.dialogs().isVisible(w.handle);
     out += "window\t" + field(w.model->className) + "\t" + field(w.model->title) + "\t" +

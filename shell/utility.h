@@ -82,6 +82,9 @@ class Utility {
   [[nodiscard]] virtual std::vector<ClipRow> clipRows() const { return {}; }
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad
   [[nodiscard]] virtual std::vector<DesktopItem> desktops() const { return {}; }  // Deve Revazoz
+  // What the user sees of the utility, for `zelvorctl status`: one line per
+  // thing, tab-separated fields, the first naming the kind of line.
+  [[nodiscard]] virtual std::vector<std::string> statusLines() const { return {}; }
 };
 
 // A modeless window of the shell's directory (see ModelessWindow for the
