@@ -324,6 +324,43 @@ TEST_F(DuvuZevadTest, ExitSavesOpenNotesAsVisibleWithTheirPlace) {
   EXPECT_EQ(saved.notes[1].record.title, "Nota 2");
 }
 
+TEST_F(DuvuZevadTest, TheShippedDefectoIsTheDefaultNoteLessItsLastFourBytes) {
+  CRegKeyEx k(sim.registry);
+  ASSERT_EQ(k.Open(Hive::CurrentUser, ConfigStore::KeyPath("DuvuZevad")), RegStatus::Ok);
+  const auto defecto = k.GetBinary("Defecto");
+  ASSERT_TRUE(defecto);
+  ASSERT_EQ(defecto->size(), 468u);
+  std::vector<std::uint8_t> whole = *defecto;
+  whole.resize(kNoteRecordSize, 0);
+  const NoteRecord r = DecodeNoteRecord(std::span<const std::uint8_t, kNoteRecordSize>(whole.data(), kNoteRecordSize));
+  NoteRecord expected = BuiltInNoteRecord();
+  expected.title = "Nota por defecto";
+  EXPECT_EQ(r, expected);
+  EXPECT_EQ(k.GetString("BotonIzquierdo"), "1");
+  EXPECT_EQ(k.GetString("BotonDerecho"), "0");
+  EXPECT_EQ(k.GetString("ColorAleatorio"), "1");
+  EXPECT_EQ(k.GetString("PosicionAleatoria"), "1");
+}
+
+TEST_F(DuvuZevadTest, AStoredDefaultNoteShapesNewNotes) {
+  NoteRecord stored = BuiltInNoteRecord();
+  stored.background = 0x224466;
+  stored.transparency = 40;
+  stored.rect = {10, 10, 160, 90};
+  stored.title = "Nota por defecto";
+  const NoteRecordBytes bytes = EncodeNoteRecord(stored);
+  CRegKeyEx k(sim.registry);
+  ASSERT_EQ(k.Open(Hive::CurrentUser, ConfigStore::KeyPath("DuvuZevad")), RegStatus::Ok);
+  k.SetBinary("Defecto", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  setInt("ColorAleatorio", 0);
+  setInt("PosicionAleatoria", 0);
+  click(9, msg::LeftUp);
+  EXPECT_EQ(note(0).record().background, 0x224466u);
+  EXPECT_EQ(note(0).style.opacity, 60);
+  EXPECT_EQ(note(0).geometry, (Rect{10, 10, 160, 90}));
+  EXPECT_EQ(note(0).record().title, "Nota 1");
+}
+
 TEST_F(DuvuZevadTest, SessionEndSaves) {
   click(9, msg::LeftUp);
   SimUser(note(0)).type(note_control::Edit, "sin guardar");
