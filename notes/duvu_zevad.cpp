@@ -122,12 +122,15 @@ void CDuvuZevad::start() {
   files_ = std::make_unique<NotesFiles>(app_.platform().files, app_.store().GetDataFolder());
   const bool hideAtStart = app_.store().ReadConfigInt(kKey, "OcultarNotasAlInicio") == 1;
   LoadedNotes live = files_->LoadLive();
+  liveUnreadable_ = live.status == LoadedNotes::Status::Unreadable;
   for (NoteEntry& e : live.notes) {
     const bool open = e.record.visible == 1 && !hideAtStart;
     Append(MakeNote(std::move(e)));
     if (open) live_.back()->Show();
   }
-  bin_ = RecycleBin::FromFile(files_->LoadBin().notes, Now(), ReadBinSettings());
+  LoadedNotes bin = files_->LoadBin();
+  binUnreadable_ = bin.status == LoadedNotes::Status::Unreadable;
+  bin_ = RecycleBin::FromFile(std::move(bin.notes), Now(), ReadBinSettings());
   RefreshBinWindow();
   notifyLate_ = app_.store().ReadConfigInt(kKey, "AvisarNotasRetrasadas") == 1;
   worker_ = std::thread([this, delay = options_.lateCheckDelay] { LateWorker(delay); });
@@ -163,7 +166,19 @@ void CDuvuZevad::save() {
   live.reserve(live_.size());
   for (auto& n : live_) live.push_back(n->Capture());
   // A file that cannot be written is skipped; the other is still written.
-  (void)files_->Save(live, bin_.rows());
+  if (MayWrite(files_->livePath(), liveUnreadable_)) (void)files_->Write(files_->livePath(), live);
+  if (MayWrite(files_->binPath(), binUnreadable_)) {
+    std::vector<NoteEntry> bin = bin_.rows();
+    for (NoteEntry& e : bin) e.record.visible = 0;
+    (void)files_->Write(files_->binPath(), bin);
+  }
+}
+
+bool CDuvuZevad::MayWrite(const std::string& path, bool& unreadable) {
+  if (!unreadable) return true;
+  Files& files = app_.platform().files;
+  if (!files.exists(path) || files.renameFile(path, path + std::string(kUnreadableSuffix)).ok) unreadable = false;
+  return !unreadable;
 }
 
 std::vector<NoteItem> CDuvuZevad::notes() const {
@@ -294,7 +309,7 @@ void CDuvuZevad::RestoreAllNotes() {
 void CDuvuZevad::EmptyBin() {
   bin_.Empty();
   RefreshBinWindow();
-  if (files_ != nullptr) (void)files_->DeleteBin();
+  if (files_ != nullptr && MayWrite(files_->binPath(), binUnreadable_)) (void)files_->DeleteBin();
 }
 
 void CDuvuZevad::CloseBin() { app_.helpers().HideAnimated(binHandle_, false); }

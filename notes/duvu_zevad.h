@@ -33,6 +33,8 @@ inline constexpr int kTimerAlarms = 0;      // every 60 s while a live note has 
 inline constexpr int kTimerLateNotice = 1;  // the 16-second steps of the late-alarm notices
 inline constexpr std::uint32_t kAlarmPeriodMs = 60'000;
 inline constexpr std::uint32_t kLateNoticeMs = 16'000;
+// Where a notes file that could not be read is kept: beside it, with this suffix.
+inline constexpr std::string_view kUnreadableSuffix = ".ilegible";
 
 struct DuvuZevadOptions {
   // How long after the start the late-alarm check runs.
@@ -109,6 +111,8 @@ class CDuvuZevad final : public Utility, public NoteOwner, public BinActions, pu
   [[nodiscard]] std::size_t IndexOf(const CNote& note) const;
   void Destroy(std::unique_ptr<CNote> note);
   void LateWorker(std::chrono::milliseconds delay);
+  // Whether path may be written: true once an unreadable file there was renamed aside.
+  [[nodiscard]] bool MayWrite(const std::string& path, bool& unreadable);
 
   CZelvorApp& app_;
   std::unique_ptr<NoteDialogs> dialogs_;
@@ -120,6 +124,10 @@ class CDuvuZevad final : public Utility, public NoteOwner, public BinActions, pu
   WindowHandle binHandle_ = kNoWindow;
   WindowHandle handle_ = kNoWindow;
   bool started_ = false;
+  // A notes file that was there but could not be read is set aside before
+  // the first save writes over its name, so that its notes are not lost.
+  bool liveUnreadable_ = false;
+  bool binUnreadable_ = false;
   bool alarmTimer_ = false;
   bool notifyLate_ = false;
   struct Notice {

@@ -361,6 +361,33 @@ TEST_F(DuvuZevadTest, AStoredDefaultNoteShapesNewNotes) {
   EXPECT_EQ(note(0).record().title, "Nota 1");
 }
 
+TEST_F(DuvuZevadTest, AnUnreadableNotesFileIsSetAsideNotOverwritten) {
+  const std::string dat = sim.folders.userDataFolder() + "zelvor/notes.dat";
+  // A folder where the file should be: there, but it cannot be read.
+  restart([&] {
+    ASSERT_TRUE(sim.files.removeFile(dat).ok);
+    ASSERT_TRUE(sim.files.makeFolder(dat).ok);
+  });
+  ASSERT_TRUE(sim.files.isFolder(dat));
+  EXPECT_TRUE(duvu().live().empty());
+  click(9, msg::LeftUp);
+  app->mainWindow()->Exit();
+  desk.loop.deliverPosted();
+  EXPECT_TRUE(sim.files.isFolder(dat + ".ilegible"));
+  ASSERT_EQ(files().LoadLive().notes.size(), 1u);
+}
+
+TEST_F(DuvuZevadTest, ConfigurationTreeHasTheMouseAndHotkeyPages) {
+  const ConfigTree tree = SuiteConfigTree();
+  std::vector<std::string> titles;
+  for (const ConfigNode& n : tree.nodes()) {
+    if (n.utility != UtilityKind::DuvuZevad) continue;
+    for (const ConfigPageSpec& p : n.pages) titles.push_back(p.title);
+  }
+  EXPECT_NE(std::find(titles.begin(), titles.end(), "Acciones del ratón"), titles.end());
+  EXPECT_NE(std::find(titles.begin(), titles.end(), "Teclas de acceso rápido"), titles.end());
+}
+
 TEST_F(DuvuZevadTest, SessionEndSaves) {
   click(9, msg::LeftUp);
   SimUser(note(0)).type(note_control::Edit, "sin guardar");

@@ -213,6 +213,25 @@ TEST_F(NoteWindowTest, MenuShowsMarksAndEnablesEditItemsByTheEditsState) {
   EXPECT_FALSE(desk.menus.itemByText("Aceptar"));
 }
 
+TEST_F(NoteWindowTest, TheMenuOpensFromItsGlyphAndFromARightClick) {
+  auto note = make(record());
+  note->Show();
+  clickGlyph(*note, note_control::MenuGlyph);
+  ASSERT_NE(desk.menus.openMenu(), nullptr);
+  EXPECT_EQ(desk.menus.openedAt.y, 100 + kTitleBarHeight);  // under the title bar
+  desk.menus.close();
+  ControlEvent right;
+  right.kind = ControlEvent::Kind::ContextMenu;
+  right.controlId = note_control::Edit;
+  right.x = 150, right.y = 222;
+  note->onEvent(right);
+  ASSERT_NE(desk.menus.openMenu(), nullptr);
+  EXPECT_EQ(desk.menus.openedAt, (Point{150, 222}));
+  ASSERT_TRUE(desk.menus.choose(note_cmd::Collapse));
+  desk.loop.deliverPosted();
+  EXPECT_EQ(note->record().collapsed, 1);
+}
+
 TEST_F(NoteWindowTest, MenuCommandsChangeTheRecordAndTheWindow) {
   auto note = make(record());
   note->Show();
