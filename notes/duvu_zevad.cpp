@@ -191,7 +191,8 @@ std::vector<std::string> CDuvuZevad::statusLines() const {
   std::vector<std::string> out;
   for (std::size_t i = 0; i < live_.size(); ++i) {
     const bool open = live_[i]->isOpen() && app_.dialogs().isVisible(live_[i]->window());
-    out.push_back("note\t" + std::to_string(i) + "\t" + live_[i]->record().title + "\t" + (open ? "open" : "hidden"));
+    out.push_back("note\t" + std::to_string(i) + "\t" + StatusField(live_[i]->record().title) + "\t" +
+                  (open ? "open" : "hidden"));
   }
   out.push_back("notebin\t" + std::to_string(bin_.size()));
   return out;
@@ -243,8 +244,6 @@ void CDuvuZevad::ToggleNote(std::size_t index) {
   }
 }
 
-void CDuvuZevad::Destroy(std::unique_ptr<CNote> note) { note.reset(); }
-
 void CDuvuZevad::DeleteNote(std::size_t index) {
   if (index >= live_.size()) return;
   std::vector<std::uint32_t> hotkeys;
@@ -257,7 +256,7 @@ void CDuvuZevad::DeleteNote(std::size_t index) {
   for (std::size_t i = 0; i < live_.size(); ++i) live_[i]->SetIndex(static_cast<int>(i));
   note->Hide();
   (void)bin_.Put(note->Capture(), Now(), ReadBinSettings());
-  Destroy(std::move(note));
+  note.reset();
   RefreshBinWindow();
   save();
 }

@@ -109,7 +109,6 @@ class CDuvuZevad final : public Utility, public NoteOwner, public BinActions, pu
   void NextLateNotice();
   void RefreshBinWindow();
   [[nodiscard]] std::size_t IndexOf(const CNote& note) const;
-  void Destroy(std::unique_ptr<CNote> note);
   void LateWorker(std::chrono::milliseconds delay);
   // Whether path may be written: true once an unreadable file there was renamed aside.
   [[nodiscard]] bool MayWrite(const std::string& path, bool& unreadable);

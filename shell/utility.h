@@ -83,9 +83,14 @@ class Utility {
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad
   [[nodiscard]] virtual std::vector<DesktopItem> desktops() const { return {}; }  // Deve Revazoz
   // What the user sees of the utility, for `zelvorctl status`: one line per
-  // thing, tab-separated fields, the first naming the kind of line.
+  // thing, tab-separated fields (each written through StatusField), the
+  // first naming the kind of line.
   [[nodiscard]] virtual std::vector<std::string> statusLines() const { return {}; }
 };
+
+// A field of a status line: a tab, line break or backslash inside it is
+// written as \t, \n, \r or \\ so that each record stays one line.
+[[nodiscard]] std::string StatusField(const std::string& text);
 
 // A modeless window of the shell's directory (see ModelessWindow for the
 // pattern every one follows).

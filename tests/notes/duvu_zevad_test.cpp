@@ -388,6 +388,15 @@ TEST_F(DuvuZevadTest, ConfigurationTreeHasTheMouseAndHotkeyPages) {
   EXPECT_NE(std::find(titles.begin(), titles.end(), "Teclas de acceso rápido"), titles.end());
 }
 
+TEST_F(DuvuZevadTest, StatusLinesKeepATitleOnOneLine) {
+  click(9, msg::LeftUp);
+  click(9, msg::LeftUp);
+  note(0).record().title = "a\tb\nc";
+  duvu().ToggleNote(1);
+  EXPECT_NE(status().find("note\t0\ta\\tb\\nc\topen\nnote\t1\tNota 2\thidden\nnotebin\t0\n"), std::string::npos)
+      << status();
+}
+
 TEST_F(DuvuZevadTest, SessionEndSaves) {
   click(9, msg::LeftUp);
   SimUser(note(0)).type(note_control::Edit, "sin guardar");
