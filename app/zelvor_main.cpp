@@ -72,7 +72,7 @@ int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
   const auto started = app.InitInstance(args);
   if (!started.running) return started.exitCode;
 
-  // SIGTERM and SIGINT choose "Salir", the same exit as the menu's.
+  // SIGTERM, SIGINT and SIGHUP choose "Salir", the same exit as the menu's.
   TerminationSignals termination;
   if (!termination.start(desktop.loop, app.mainWindow()->handle(), msg::Command, menu_id::Exit, error)) {
     std::fprintf(stderr, "zelvor: %s\n", error.c_str());

@@ -25,6 +25,13 @@ std::string trimmed(std::string s) {
 
 }  // namespace
 
+NoteServices MakeNoteServices(CZelvorApp& app, NoteDialogs& dialogs) {
+  Desktop& d = app.desktop();
+  const int style = std::clamp(app.store().ReadConfigInt("", root_value::EstiloMenus), 0, 3);
+  return NoteServices{app.dialogs(),   d.menus, d.loop, d.screen, app.platform().files, d.messageBoxes,
+                      app.platform().clock, dialogs, static_cast<MenuStyle>(style)};
+}
+
 CDuvuZevad::CDuvuZevad(CZelvorApp& app, std::unique_ptr<NoteDialogs> dialogs, DuvuZevadOptions options)
     : app_(app), dialogs_(std::move(dialogs)), options_(options), binWindow_(*this) {
   handle_ = app_.desktop().loop.addTarget(*this);
@@ -46,13 +53,6 @@ CDuvuZevad::~CDuvuZevad() {
   UnregisterAll();
   live_.clear();
   if (binHandle_ != kNoWindow) app_.dialogs().destroy(binHandle_);
-}
-
-NoteServices CDuvuZevad::Services() {
-  Desktop& d = app_.desktop();
-  const int style = std::clamp(app_.store().ReadConfigInt("", root_value::EstiloMenus), 0, 3);
-  return NoteServices{app_.dialogs(), d.menus,          d.loop,           d.screen, app_.platform().files,
-                      d.messageBoxes, app_.platform().clock, *dialogs_, static_cast<MenuStyle>(style)};
 }
 
 std::int64_t CDuvuZevad::Now() const { return app_.platform().clock.now(); }
@@ -81,7 +81,7 @@ NewNoteSettings CDuvuZevad::ReadNewNoteSettings() const {
 }
 
 std::unique_ptr<CNote> CDuvuZevad::MakeNote(NoteEntry entry) {
-  return std::make_unique<CNote>(Services(), this, std::move(entry));
+  return std::make_unique<CNote>(MakeNoteServices(app_, *dialogs_), this, std::move(entry));
 }
 
 void CDuvuZevad::ApplyHotkeyOps(const std::vector<HotkeyOp>& ops) {

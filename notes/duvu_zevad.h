@@ -36,6 +36,10 @@ inline constexpr std::uint32_t kLateNoticeMs = 16'000;
 // Where a notes file that could not be read is kept: beside it, with this suffix.
 inline constexpr std::string_view kUnreadableSuffix = ".ilegible";
 
+// The services of a note in the running program, with the main window's
+// menu style; also what the default-note editor is given.
+[[nodiscard]] NoteServices MakeNoteServices(CZelvorApp& app, NoteDialogs& dialogs);
+
 struct DuvuZevadOptions {
   // How long after the start the late-alarm check runs.
   std::chrono::milliseconds lateCheckDelay{5000};
@@ -94,7 +98,6 @@ class CDuvuZevad final : public Utility, public NoteOwner, public BinActions, pu
   static constexpr std::uint32_t kMsgDeleteNote = 0x0400 + 91;
 
  private:
-  [[nodiscard]] NoteServices Services();
   [[nodiscard]] BinSettings ReadBinSettings() const;
   [[nodiscard]] NewNoteSettings ReadNewNoteSettings() const;
   [[nodiscard]] std::int64_t Now() const;

@@ -463,9 +463,7 @@ void CNote::SaveToFile() {
 
 bool CNote::RunModalEditor() {
   Show();
-  modal_ = true;
   const int code = services_.dialogs.runModal(*this);
-  modal_ = false;
   if (code == kModalAccepted) (void)Capture();
   Hide();
   return code == kModalAccepted;

@@ -145,7 +145,6 @@ class CNote final : public WindowModel, public MessageTarget {
   std::uint64_t serial_;
   WindowHandle window_ = kNoWindow;
   WindowHandle handle_ = kNoWindow;
-  bool modal_ = false;
 };
 
 }  // namespace zelvor::notes
