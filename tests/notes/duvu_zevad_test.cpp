@@ -397,6 +397,45 @@ TEST_F(DuvuZevadTest, StatusLinesKeepATitleOnOneLine) {
       << status();
 }
 
+TEST_F(DuvuZevadTest, ShowAllHideAllAndToggleCommands) {
+  restart([&] { writeNotes({entry("a"), entry("b"), entry("c")}); });
+  struct Case {
+    int command;
+    std::vector<bool> open;
+    bool saved;  // the file then holds these visible flags
+  };
+  const Case cases[] = {
+      {2, {true, true, true}, false},
+      {11, {true, false, true}, true},
+      {11, {true, true, true}, false},
+      {3, {false, false, false}, true},
+      {12, {false, false, true}, false},
+      {40, {false, false, true}, false},  // no note 30: nothing happens
+  };
+  for (const Case& c : cases) {
+    app->mainWindow()->RunUtilityCommand(UtilityKind::DuvuZevad, c.command);
+    std::vector<bool> open;
+    for (std::size_t i = 0; i < 3; ++i) open.push_back(this->open(i));
+    EXPECT_EQ(open, c.open) << c.command;
+    if (c.saved) {
+      std::vector<bool> visible;
+      for (const NoteEntry& e : files().LoadLive().notes) visible.push_back(e.record.visible == 1);
+      EXPECT_EQ(visible, c.open) << c.command;
+    }
+  }
+}
+
+TEST_F(DuvuZevadTest, TheNewNoteHotkeyMakesANote) {
+  CRegKeyEx k(sim.registry);
+  ASSERT_EQ(k.Open(Hive::CurrentUser, ConfigStore::KeyPath("DuvuZevad")), RegStatus::Ok);
+  k.SetDword("HotKey1", 0x0600 | 'N');  // Ctrl+Shift+N
+  restart();
+  ASSERT_TRUE(desk.hotkeys.press(CommandHotkeyId(NotesCommand::NewNote)));
+  desk.loop.deliverPosted();
+  ASSERT_EQ(duvu().live().size(), 1u);
+  EXPECT_EQ(note(0).record().title, "Nota 1");
+}
+
 TEST_F(DuvuZevadTest, SessionEndSaves) {
   click(9, msg::LeftUp);
   SimUser(note(0)).type(note_control::Edit, "sin guardar");
