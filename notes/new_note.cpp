@@ -1,5 +1,6 @@
 #include "notes/new_note.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "notes/fixed_text.h"

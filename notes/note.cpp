@@ -303,8 +303,8 @@ void CNote::onEvent(const ControlEvent& event) {
       }
       return;
     case K::MouseUp:
-    case K::Clicked:
-      if (event.kind == K::MouseUp && event.button != 1) return;
+      // The glyphs act on the left button's release, as buttons do.
+      if (event.button != 1) return;
       if (event.controlId == note_control::MenuGlyph) {
         const Rect g = CurrentRect();
         OpenMenu({g.right - 26, g.top + kTitleBarHeight});
