@@ -181,16 +181,20 @@ bool CDuvuZevad::MayWrite(const std::string& path, bool& unreadable) {
   return !unreadable;
 }
 
+bool CDuvuZevad::IsShown(const CNote& note) const {
+  return note.isOpen() && app_.dialogs().isVisible(note.window());
+}
+
 std::vector<NoteItem> CDuvuZevad::notes() const {
   std::vector<NoteItem> out;
-  for (const auto& n : live_) out.push_back({n->record().title, n->isOpen() && app_.dialogs().isVisible(n->window())});
+  for (const auto& n : live_) out.push_back({n->record().title, IsShown(*n)});
   return out;
 }
 
 std::vector<std::string> CDuvuZevad::statusLines() const {
   std::vector<std::string> out;
   for (std::size_t i = 0; i < live_.size(); ++i) {
-    const bool open = live_[i]->isOpen() && app_.dialogs().isVisible(live_[i]->window());
+    const bool open = IsShown(*live_[i]);
     out.push_back("note\t" + std::to_string(i) + "\t" + StatusField(live_[i]->record().title) + "\t" +
                   (open ? "open" : "hidden"));
   }
@@ -236,7 +240,7 @@ void CDuvuZevad::HideAll() {
 void CDuvuZevad::ToggleNote(std::size_t index) {
   if (index >= live_.size()) return;
   CNote& n = *live_[index];
-  if (n.isOpen() && app_.dialogs().isVisible(n.window())) {
+  if (IsShown(n)) {
     n.Hide();
     save();
   } else {

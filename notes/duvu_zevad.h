@@ -112,6 +112,8 @@ class CDuvuZevad final : public Utility, public NoteOwner, public BinActions, pu
   void NextLateNotice();
   void RefreshBinWindow();
   [[nodiscard]] std::size_t IndexOf(const CNote& note) const;
+  // The note's window exists and is on screen.
+  [[nodiscard]] bool IsShown(const CNote& note) const;
   void LateWorker(std::chrono::milliseconds delay);
   // Whether path may be written: true once an unreadable file there was renamed aside.
   [[nodiscard]] bool MayWrite(const std::string& path, bool& unreadable);
