@@ -44,6 +44,18 @@ bool hasDisplay() {
   return (x != nullptr && x[0] != '\0') || (w != nullptr && w[0] != '\0');
 }
 
+// Notes, panels and notices place themselves, which a Wayland session does
+// not allow its own clients: there the program runs through XWayland when
+// the session has it (DISPLAY set), unless the user chose a platform.
+void preferXWayland() {
+  const char* x = std::getenv("DISPLAY");
+  const char* w = std::getenv("WAYLAND_DISPLAY");
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (w == nullptr || w[0] == '\0' || x == nullptr || x[0] == '\0') return;
+  if (chosen != nullptr && chosen[0] != '\0') return;
+  ::setenv("QT_QPA_PLATFORM", "xcb", 0);
+}
+
 // Runs the suite on one desktop until "Salir"; returns the exit code.
 int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
              const std::vector<std::string>& args) {
@@ -60,7 +72,7 @@ int runSuite(zelvor::Platform platform, zelvor::Desktop desktop, bool verbose,
   const auto started = app.InitInstance(args);
   if (!started.running) return started.exitCode;
 
-  // SIGTERM and SIGINT choose "Salir", the same exit as the menu's.
+  // SIGTERM, SIGINT and SIGHUP choose "Salir", the same exit as the menu's.
   TerminationSignals termination;
   if (!termination.start(desktop.loop, app.mainWindow()->handle(), msg::Command, menu_id::Exit, error)) {
     std::fprintf(stderr, "zelvor: %s\n", error.c_str());
@@ -79,6 +91,8 @@ int main(int argc, char** argv) {
   using namespace zelvor;
   // Before any thread exists, so that every thread leaves them to the watcher.
   TerminationSignals::blockInProcess();
+  // The environment is written only here, before any thread can read it.
+  preferXWayland();
 
   std::vector<std::string> args;
   bool headless = false, verbose = false;

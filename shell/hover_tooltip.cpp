@@ -68,6 +68,17 @@ void HoverTooltip::OnTimer(int timerId) {
   }
 }
 
+void HoverTooltip::ShowNotice(const std::string& html, Point at) {
+  loop_.killTimer(owner_, kTimerHoverDelay);
+  loop_.killTimer(owner_, kTimerHoverLeave);
+  html_ = html;
+  if (Control* label = model_.find(1)) label->text = html_;
+  model_.title = html_;
+  model_.geometry = {at.x, at.y, at.x, at.y};  // the binding sizes it to the text
+  dialogs_.update(window_);
+  dialogs_.show(window_);
+}
+
 void HoverTooltip::Hide() {
   loop_.killTimer(owner_, kTimerHoverDelay);
   loop_.killTimer(owner_, kTimerHoverLeave);

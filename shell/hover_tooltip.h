@@ -32,6 +32,9 @@ class HoverTooltip {
   void OnTimer(int timerId);
   // Hides the tooltip and forgets what was pending.
   void Hide();
+  // Shows a notice (not tied to an icon) at a point of the screen, until
+  // Hide; a hover that comes meanwhile replaces it.
+  void ShowNotice(const std::string& html, Point at);
 
   [[nodiscard]] bool visible();
   [[nodiscard]] const std::string& html() const { return html_; }

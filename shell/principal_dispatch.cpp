@@ -227,6 +227,9 @@ void CPrincipalDlg::RunExitAction(int code) {
     OpenDadeRiveMenu();
     return;
   }
+  // What the user would lose is saved before an exit action can end the
+  // session (Duvu Zevad's notes above all).
+  if (code >= 1 && code <= 7) SaveUtilities();
   // The exit actions themselves belong to the Dade Rive component.
   if (Utility* dade = app_.utility(UtilityKind::DadeRive)) dade->command(code, {});
 }
@@ -287,9 +290,6 @@ void CPrincipalDlg::RunUtilityCommand(UtilityKind kind, int code) {
     switch (kind) {
       case UtilityKind::ReziZovidaraz:
         OpenMenu(BuildReziMenu(u->watchOff(), u->clipRows(), app_.store()));
-        return;
-      case UtilityKind::DuvuZevad:
-        OpenMenu(BuildDuvuMenu(u->notes()));
         return;
       case UtilityKind::DeveRevazoz:
         OpenMenu(BuildDeveMenu(u->desktops()));

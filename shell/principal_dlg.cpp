@@ -119,6 +119,8 @@ void CPrincipalDlg::onMessage(std::uint32_t message, std::intptr_t wparam, std::
     case msg::QueryEndSession:
       // The Dade Rive component answers (it refuses while shutdown is blocked).
       if (Utility* dade = app_.utility(UtilityKind::DadeRive)) (void)dade->queryEndSession();
+      // The session may end without another word: keep what the user would lose.
+      SaveUtilities();
       return;
     case msg::ConfigClosed:
     case msg::AboutClosed:
@@ -183,6 +185,12 @@ void CPrincipalDlg::OpenProductMenu() {
     productMenu_ = BuildProductMenu(checks);
   }
   OpenMenu(*productMenu_);
+}
+
+void CPrincipalDlg::SaveUtilities() {
+  for (std::size_t k = 0; k < kUtilityCount; ++k) {
+    if (Utility* u = app_.utility(static_cast<UtilityKind>(k))) u->save();
+  }
 }
 
 void CPrincipalDlg::Exit() {

@@ -55,6 +55,8 @@ class CPrincipalDlg : public MessageTarget {
   void RunExitAction(int code);
   // "Salir".
   void Exit();
+  // Every utility saves what the user would lose (session end, exit actions).
+  void SaveUtilities();
 
   void OpenProductMenu();
   void OpenMenu(const Menu& menu);

@@ -210,10 +210,7 @@ void CPrincipalDlg::RefreshUtilities(bool reloadShortcuts, bool reloadMenus) {
       ensure(k);
       showIcon(k);
     } else {
-      if (Utility* u = app_.utility(k);
-          u != nullptr && (k == UtilityKind::ReziZovidaraz || k == UtilityKind::DuvuZevad)) {
-        u->save();
-      }
+      if (Utility* u = app_.utility(k)) u->save();
       app_.DeleteUtility(k);
     }
   }

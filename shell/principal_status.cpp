@@ -13,21 +13,7 @@
 namespace zelvor {
 namespace {
 
-// Fields are separated by tabs; a tab, line break or backslash inside a
-// field is written as \t, \n, \r or \\ so that each record stays one line.
-std::string field(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out.push_back(c);
-    }
-  }
-  return out;
-}
+std::string field(const std::string& text) { return StatusField(text); }
 
 std::string imageText(const CTrayIcon& icon) {
   const ImageRef& i = icon.image();
@@ -71,6 +57,20 @@ bool parseInt(std::string_view text, int& value) {
 }
 
 }  // namespace
+
+std::string StatusField(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out;
+}
 
 std::string CPrincipalDlg::StatusReport() {
   std::string out;

@@ -82,10 +82,15 @@ class Utility {
   [[nodiscard]] virtual std::vector<ClipRow> clipRows() const { return {}; }
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad
   [[nodiscard]] virtual std::vector<DesktopItem> desktops() const { return {}; }  // Deve Revazoz
-  // What the utility shows besides its icon, for the status report: one
-  // record of fields per line (the first names the record).
+  // What the user sees of the utility, for `zelvorctl status`: one record
+  // of fields per line, the first naming the kind of line (the report
+  // writes each field through StatusField).
   [[nodiscard]] virtual std::vector<std::vector<std::string>> statusRecords() const { return {}; }
 };
+
+// A field of a status line: a tab, line break or backslash inside it is
+// written as \t, \n, \r or \\ so that each record stays one line.
+[[nodiscard]] std::string StatusField(const std::string& text);
 
 // A modeless window of the shell's directory (see ModelessWindow for the
 // pattern every one follows).

@@ -58,6 +58,8 @@ class CZelvorApp : public MessageTarget {
   [[nodiscard]] int osGeneration() const { return options_.osGeneration; }
   [[nodiscard]] bool ntFamily() const { return options_.osGeneration >= 4; }
   [[nodiscard]] bool audioAvailable() const { return audio_; }
+  // The process environment as the application was given it.
+  [[nodiscard]] const EnvironmentLookup& environment() const { return options_.environment; }
   // Where thread messages for the UI thread go (1225).
   [[nodiscard]] WindowHandle threadHandle() const { return threadHandle_; }
 

@@ -3,7 +3,9 @@
 #include "clipboard/rezi_pages.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
+#include "app/assembly/unwired_note_dialogs.h"
 #include "launchers/launcher_utilities.h"
+#include "notes/duvu_zevad.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
 
@@ -29,6 +31,8 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::VaziDuzidarud: return std::make_unique<CVaziDuzidarud>(app);
     case UtilityKind::RaroDarid: return std::make_unique<CRaroDarid>(app);
     case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
+    case UtilityKind::DuvuZevad:
+      return std::make_unique<notes::CDuvuZevad>(app, std::make_unique<UnwiredNoteDialogs>());
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }

@@ -18,6 +18,8 @@ sigset_t terminationSet() {
   sigemptyset(&set);
   sigaddset(&set, SIGTERM);
   sigaddset(&set, SIGINT);
+  // The session's end hangs up on the programs of the session.
+  sigaddset(&set, SIGHUP);
   return set;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// SIGTERM and SIGINT end the suite through its own exit sequence, so that
-// nothing is lost: a watcher thread turns each signal into a posted message.
+// SIGTERM, SIGINT and SIGHUP end the suite through its own exit sequence,
+// so that nothing is lost: a watcher thread turns each signal into a posted
+// message.
 
 #include <cstdint>
 #include <string>
@@ -12,7 +13,7 @@ namespace zelvor {
 
 class TerminationSignals {
  public:
-  // Blocks SIGTERM and SIGINT in the calling thread and in every thread it
+  // Blocks those signals in the calling thread and in every thread it
   // starts later; call first thing in main().
   static void blockInProcess();
 

@@ -35,7 +35,8 @@ std::string ConfigStore::GetDataFolder() const {
   const std::string base = folders_.userDataFolder();
   if (base.empty()) return folders_.programFolder();
   const std::string folder = base + "zelvor/";
-  (void)files_.makeFolder(folder);
+  // The desktop's data folder itself may not exist yet on a new account.
+  (void)files_.makeParentFolders(folder + "notes.dat");
   return folder;
 }
 

@@ -161,7 +161,7 @@ TEST_F(ProcessTest, QuitRunsTheExitSequence) {
 }
 
 TEST_F(ProcessTest, TerminationSignalsRunTheSameExit) {
-  for (int sig : {SIGTERM, SIGINT}) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
     startZelvor();
     ASSERT_EQ(::kill(zelvor_, sig), 0);
     EXPECT_EQ(wait(zelvor_, 30s), 0) << sig;
@@ -170,6 +170,27 @@ TEST_F(ProcessTest, TerminationSignalsRunTheSameExit) {
     EXPECT_NE(err.find("zelvor: tray remove 1\n"), std::string::npos) << err;
     EXPECT_NE(err.find("zelvor: exit sequence complete"), std::string::npos);
     EXPECT_FALSE(fs::exists(root_ / "runtime/zelvor/control.sock"));
+  }
+}
+
+TEST_F(ProcessTest, ATerminationSignalSavesTheNotes) {
+  const fs::path notes = root_ / "data/zelvor/notes.dat";
+  for (int sig : {SIGTERM, SIGHUP}) {
+    fs::remove(notes);
+    startZelvor();
+    ASSERT_EQ(ctl({"command", "9", "1"}).code, 0);
+    bool made = false;
+    for (int i = 0; i < 300 && !made; ++i) {
+      made = ctl({"status"}).out.find("note\t0\tNota 1\t") != std::string::npos;
+      if (!made) std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_TRUE(made) << sig;
+    ASSERT_EQ(::kill(zelvor_, sig), 0);
+    EXPECT_EQ(wait(zelvor_, 30s), 0) << sig;
+    zelvor_ = 0;
+    ASSERT_TRUE(fs::exists(notes)) << sig;
+    // One entry: the record, its length field and the empty text's NUL.
+    EXPECT_EQ(fs::file_size(notes), 472u + 4u + 1u) << sig;
   }
 }
 

@@ -61,6 +61,35 @@ TEST_F(ExitTest, QuitRequestRunsTheSameExit) {
   EXPECT_EQ(logged("save "), (Log{"save ReziZovidaraz", "save DuvuZevad"}));
 }
 
+TEST_F(ExitTest, SessionEndAndExitActionsLetEveryUtilitySave) {
+  struct Case {
+    std::function<void()> cause;
+    bool saves;
+    const char* what;
+  };
+  const Case cases[] = {
+      {[&] { app->mainWindow()->onMessage(msg::QueryEndSession, 0, 0); }, true, "session end"},
+      {[&] { app->mainWindow()->RunExitAction(1); }, true, "shut down"},
+      {[&] { app->mainWindow()->RunExitAction(3); }, true, "log off"},
+      {[&] { app->mainWindow()->RunExitAction(8); }, false, "automatic shutdown window"},
+      {[&] { app->mainWindow()->RunExitAction(9); }, false, "shutdown block"},
+  };
+  for (const Case& c : cases) {
+    log.clear();
+    c.cause();
+    const Log saves = logged("save ");
+    EXPECT_EQ(std::count(saves.begin(), saves.end(), "save DuvuZevad"), c.saves ? 1 : 0) << c.what;
+    EXPECT_EQ(std::count(saves.begin(), saves.end(), "save ReziZovidaraz"), c.saves ? 1 : 0) << c.what;
+  }
+}
+
+TEST_F(ExitTest, StatusListsTheUtilitiesOwnLines) {
+  fake(UtilityKind::DuvuZevad)->status = {{"note", "0", "Com\tpra", "open"}, {"notebin", "2"}};
+  const std::string report = app->mainWindow()->StatusReport();
+  // A tab inside a field is escaped, so each record stays one line of fields.
+  EXPECT_NE(report.find("note\t0\tCom\\tpra\topen\nnotebin\t2\n"), std::string::npos) << report;
+}
+
 TEST_F(ExitTest, ClosedMessagesDeleteTheirObjectsAndEmptyTheSlots) {
   const std::vector<std::pair<std::uint32_t, std::string>> rows{
       {msg::ConfigClosed, "delete Config"},      {msg::AboutClosed, "delete About"},

@@ -57,12 +57,14 @@ class FakeUtility : public Utility {
   std::string iconText() const override { return hoverText; }
   DialUpFacts dialUp() const override { return dial; }
   std::vector<NoteItem> notes() const override { return noteItems; }
+  std::vector<std::vector<std::string>> statusRecords() const override { return status; }
 
   std::function<void()> onSave;  // what a test looks at while the shell saves
   bool panel = false, blocked = false;
   std::string hoverText;
   DialUpFacts dial;
   std::vector<NoteItem> noteItems;
+  std::vector<std::vector<std::string>> status;
 
  private:
   UtilityKind kind_;
