@@ -4,9 +4,12 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QShortcut>
+#include <QSizeGrip>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <vector>
 
 #include "platform/qt/control_widgets.h"
 #include "platform/window_model.h"
@@ -36,9 +39,16 @@ class ModelWindow final : public QDialog {
   void reject() override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void applyStyle();
+  void applySurface();
+  void applyAccelerators();
+  void placeSizeGrip();
+  [[nodiscard]] bool isAccelerator(const QKeyEvent& key) const;
   void placeInitially();
   void rebuild();
   void report(const ControlPath& path, const std::function<void(Control&)>& change, const ControlEvent& event);
@@ -47,6 +57,9 @@ class ModelWindow final : public QDialog {
   ControlTree tree_;
   QVBoxLayout* layout_;
   QPointer<QWidget> content_;
+  std::vector<Accelerator> accelerators_;  // those the shortcuts were made for
+  std::vector<QShortcut*> shortcuts_;
+  QPointer<QSizeGrip> sizeGrip_;
   bool placed_ = false;
   bool detached_ = false;
 };
