@@ -256,3 +256,36 @@ TEST_F(WindowLook, EditStateAndTextHeightFollowTheEdit) {
 
 }  // namespace
 }  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+TEST(QtPlatformChoice, WaylandSessionsRunThroughXWaylandWhenItIsThere) {
+  struct Case {
+    const char* qpa;
+    const char* wayland;
+    const char* display;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {nullptr, "wayland-0", ":0", "xcb"},  // XWayland is there
+      {nullptr, "wayland-0", nullptr, ""},  // Wayland alone: Qt's own choice
+      {nullptr, "wayland-0", "", ""},
+      {nullptr, nullptr, ":0", ""},         // plain X11
+      {"wayland", "wayland-0", ":0", ""},   // the user chose
+  };
+  for (const Case& c : cases) {
+    const auto env = [&](const char* name) -> const char* {
+      const std::string_view n(name);
+      if (n == "QT_QPA_PLATFORM") return c.qpa;
+      if (n == "WAYLAND_DISPLAY") return c.wayland;
+      if (n == "DISPLAY") return c.display;
+      return nullptr;
+    };
+    EXPECT_EQ(QtDesktop::preferredPlatform(env), c.expected)
+        << (c.qpa ? c.qpa : "-") << " " << (c.wayland ? c.wayland : "-") << " " << (c.display ? c.display : "-");
+  }
+}
+
+}  // namespace
+}  // namespace zelvor
