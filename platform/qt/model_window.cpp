@@ -265,12 +265,29 @@ void ModelWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ModelWindow::mousePressEvent(QMouseEvent* event) {
-  // A window without a caption is moved by dragging its surface.
+  // A window without a caption is moved by dragging its surface; the
+  // window manager does it where it can (and the compositor on Wayland).
   if (!detached_ && !model_.style.caption && event->button() == Qt::LeftButton && windowHandle() != nullptr) {
-    windowHandle()->startSystemMove();
+    if (!windowHandle()->startSystemMove()) dragOffset_ = event->globalPosition().toPoint() - pos();
     return;
   }
   QDialog::mousePressEvent(event);
+}
+
+void ModelWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOffset_ && (event->buttons() & Qt::LeftButton) != 0) {
+    move(event->globalPosition().toPoint() - *dragOffset_);
+    return;
+  }
+  QDialog::mouseMoveEvent(event);
+}
+
+void ModelWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragOffset_ && event->button() == Qt::LeftButton) {
+    dragOffset_.reset();
+    return;
+  }
+  QDialog::mouseReleaseEvent(event);
 }
 
 }  // namespace zelvor

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/qt/control_widgets.h"
@@ -39,6 +40,8 @@ class ModelWindow final : public QDialog {
   void reject() override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +63,9 @@ class ModelWindow final : public QDialog {
   std::vector<Accelerator> accelerators_;  // those the shortcuts were made for
   std::vector<QShortcut*> shortcuts_;
   QPointer<QSizeGrip> sizeGrip_;
+  // A drag of the surface moved by hand where the window manager cannot:
+  // the pointer's offset from the window's corner.
+  std::optional<QPoint> dragOffset_;
   bool placed_ = false;
   bool detached_ = false;
 };
