@@ -1,6 +1,5 @@
 #include "platform/qt/model_window.h"
 
-#include <QAbstractScrollArea>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -45,7 +44,7 @@ bool sameAccelerators(const std::vector<Accelerator>& a, const std::vector<Accel
   });
 }
 
-// The margin and spacing a window model asks for; -1 keeps the binding's.
+// The margin of windows whose model leaves it to the binding (-1).
 constexpr int kOwnMargin = 11;
 
 }  // namespace
