@@ -109,7 +109,9 @@ bool CDuvuZevadDlg2::OnEvent(const ControlEvent& event, Control& root) {
 }
 
 void CDuvuZevadDlg2::Save(ConfigStore& store, Control& root) {
-  const auto flag = [&](int local, const char* name) { store.WriteConfigInt(kKey, name, Checked(root.find(Id(local))) ? 1 : 0); };
+  const auto flag = [&](int local, const char* name) {
+    store.WriteConfigInt(kKey, name, Checked(root.find(Id(local))) ? 1 : 0);
+  };
   flag(kHideAtStart, "OcultarNotasAlInicio");
   flag(kWarnLate, "AvisarNotasRetrasadas");
   flag(kDisableBin, "DeshabilitarPapelera");
