@@ -217,14 +217,15 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
 }
 
 void ControlTree::connectContextMenu(const Control& c, const ControlPath& path, QWidget* w) {
-  // Controls without a menu of their own report the right click and the
-  // menu key. An edit keeps its editing menu in ordinary dialogs; in a
-  // caption-less window (a note) the window's own menu replaces it.
+  // In a caption-less window (a note) the right click and the menu key on
+  // a control open the window's own menu, also over an edit, whose editing
+  // menu it replaces. Ordinary dialogs keep the desktop's behaviour: their
+  // owners react to clicks and changes and would take a right click for one.
   const ControlKind k = c.kind;
   const bool reports = k == ControlKind::Label || k == ControlKind::Canvas || k == ControlKind::Image ||
                        k == ControlKind::ListView || k == ControlKind::Tree || k == ControlKind::StatusBar ||
-                       k == ControlKind::Progress || (k == ControlKind::Edit && draggableSurface_);
-  if (!reports) return;
+                       k == ControlKind::Progress || k == ControlKind::Edit;
+  if (!draggableSurface_ || !reports) return;
   w->setContextMenuPolicy(Qt::CustomContextMenu);
   const std::uint64_t gen = generation_;
   const int id = c.id;

@@ -139,6 +139,15 @@ void rightClick(QWidget* w, QPoint at) {
   QApplication::sendEvent(w, &menu);
 }
 
+// Whether a pop-up menu is open now; it is closed again.
+bool closePopup() {
+  QCoreApplication::processEvents();
+  QWidget* popup = QApplication::activePopupWidget();
+  if (popup == nullptr) return false;
+  popup->close();
+  return true;
+}
+
 TEST_F(WindowLook, RightClickAndMenuKeyReportContextMenuInsteadOfTheEditsMenu) {
   // An edit's own menu would run its own loop: close it from there and remember it appeared.
   bool ownMenuShown = false;
@@ -152,7 +161,7 @@ TEST_F(WindowLook, RightClickAndMenuKeyReportContextMenuInsteadOfTheEditsMenu) {
   closer.start(10);
   const QPoint inEdit(20, 20);
   rightClick(edit->viewport(), inEdit);
-  QCoreApplication::processEvents();
+  EXPECT_FALSE(closePopup());
   EXPECT_FALSE(ownMenuShown);
   auto menus = model.ofKind(ControlEvent::Kind::ContextMenu);
   ASSERT_EQ(menus.size(), 1u);
@@ -174,11 +183,40 @@ TEST_F(WindowLook, RightClickAndMenuKeyReportContextMenuInsteadOfTheEditsMenu) {
   const QPoint caret = edit->cursorRect().center();
   QContextMenuEvent key(QContextMenuEvent::Keyboard, caret, edit->viewport()->mapToGlobal(caret));
   QApplication::sendEvent(edit->viewport(), &key);
-  QCoreApplication::processEvents();
+  EXPECT_FALSE(closePopup());
   menus = model.ofKind(ControlEvent::Kind::ContextMenu);
   ASSERT_EQ(menus.size(), 4u);
   EXPECT_EQ(menus[3].controlId, kText);
   EXPECT_FALSE(ownMenuShown);
+}
+
+TEST(WindowLookCaptioned, OrdinaryDialogsKeepTheEditsMenuAndReportOnlyTheirSurface) {
+  QtDialogHost& dialogs = sharedDesktop().dialogs();
+  NoteLikeModel model;
+  model.style.caption = true;
+  const WindowHandle handle = dialogs.create(model);
+  dialogs.show(handle);
+  ModelWindow* window = dialogs.window(handle);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
+  auto* edit = qobject_cast<QPlainTextEdit*>(window->widgetFor(kText));
+  ASSERT_NE(edit, nullptr);
+  bool ownMenuShown = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      ownMenuShown = true;
+      popup->close();
+    }
+  });
+  closer.start(10);
+  rightClick(edit->viewport(), QPoint(20, 20));
+  EXPECT_TRUE(closePopup() || ownMenuShown);
+  rightClick(window->widgetFor(kTitle), QPoint(3, 3));
+  const auto menus = model.ofKind(ControlEvent::Kind::ContextMenu);
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_EQ(menus[0].controlId, 0);  // the label has no menu: the window's surface does
+  dialogs.destroy(handle);
 }
 
 TEST_F(WindowLook, GlyphCanvasKeepsItsClicksInADraggableWindow) {

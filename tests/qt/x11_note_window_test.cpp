@@ -50,6 +50,8 @@ TEST(X11NoteWindow, PointerAndKeysReachTheModelAsANoteNeeds) {
   ASSERT_TRUE(waitUntil([&] { return model.ofKind(ControlEvent::Kind::ContextMenu).size() == 1; }));
   EXPECT_EQ(model.ofKind(ControlEvent::Kind::ContextMenu)[0].controlId, kText);
   EXPECT_EQ(model.ofKind(ControlEvent::Kind::ContextMenu)[0].x, inEdit.x());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 
   ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Menu")}));
   ASSERT_TRUE(waitUntil([&] { return model.ofKind(ControlEvent::Kind::ContextMenu).size() == 2; }));
