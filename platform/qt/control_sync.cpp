@@ -21,6 +21,7 @@
 
 #include "platform/qt/control_custom.h"
 #include "platform/qt/control_fill.h"
+#include "platform/qt/control_look.h"
 #include "platform/qt/control_widgets.h"
 
 namespace zelvor {
@@ -64,7 +65,10 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
   if (c.size.height > 0) w->setMinimumHeight(c.size.height);
   const QString text = QString::fromStdString(c.text);
   switch (c.kind) {
-    case ControlKind::Label: static_cast<QLabel*>(w)->setText(stripMnemonic(c.text)); break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(w)->setText(stripMnemonic(c.text));
+      applyTextLook(c, w);
+      break;
     case ControlKind::CheckBox: {
       auto* box = static_cast<QCheckBox*>(w);
       box->setText(text);
@@ -90,6 +94,7 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
         if (multi->toPlainText() != text) multi->setPlainText(text);
         multi->setReadOnly(c.readOnly);
       }
+      applyTextLook(c, w);
       break;
     case ControlKind::Combo: {
       auto* combo = static_cast<QComboBox*>(w);

@@ -1,6 +1,7 @@
 #include "platform/qt/control_widgets.h"
 
 #include <QCheckBox>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -66,7 +67,7 @@ QWidget* ControlTree::buildContainer(const Control& c, const ControlPath& path) 
   QBoxLayout* layout = c.kind == ControlKind::Row ? static_cast<QBoxLayout*>(new QHBoxLayout(box))
                                                   : static_cast<QBoxLayout*>(new QVBoxLayout(box));
   if (c.kind == ControlKind::Row || c.text.empty()) layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(c.kind == ControlKind::Row ? 8 : 6);
+  layout->setSpacing(tight_ ? 0 : c.kind == ControlKind::Row ? 8 : 6);
   // A row of buttons alone is a dialog's button row: it sits on the right.
   const bool buttonRow = c.kind == ControlKind::Row && !c.children.empty() &&
                          std::all_of(c.children.begin(), c.children.end(),
@@ -213,7 +214,38 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
   if (c.id != 0) w->setObjectName(QStringLiteral("c%1").arg(c.id));
   bound_.push_back({path, c.kind, w});
   connectSignals(c, path, w);
+  connectContextMenu(c, path, w);
   return w;
+}
+
+void ControlTree::connectContextMenu(const Control& c, const ControlPath& path, QWidget* w) {
+  // In a caption-less window (a note) the right click and the menu key on
+  // a control open the window's own menu, also over an edit, whose editing
+  // menu it replaces. Ordinary dialogs keep the desktop's behaviour: their
+  // owners react to clicks and changes and would take a right click for one.
+  const ControlKind k = c.kind;
+  const bool reports = k == ControlKind::Label || k == ControlKind::Canvas || k == ControlKind::Image ||
+                       k == ControlKind::ListView || k == ControlKind::Tree || k == ControlKind::StatusBar ||
+                       k == ControlKind::Progress || k == ControlKind::Edit;
+  if (!draggableSurface_ || !reports) return;
+  w->setContextMenuPolicy(Qt::CustomContextMenu);
+  const std::uint64_t gen = generation_;
+  const int id = c.id;
+  QObject::connect(w, &QWidget::customContextMenuRequested, w, [=, this](const QPoint& pos) {
+    if (gen != generation_) return;
+    // Scroll areas report the point in their viewport.
+    auto* area = qobject_cast<QAbstractScrollArea*>(w);
+    const QPoint global = (area != nullptr ? area->viewport() : w)->mapToGlobal(pos);
+    ControlEvent e;
+    e.kind = ControlEvent::Kind::ContextMenu;
+    e.controlId = id;
+    e.x = global.x();
+    e.y = global.y();
+    if (auto* view = qobject_cast<QTreeWidget*>(w); view != nullptr && k == ControlKind::ListView) {
+      e.row = view->indexAt(pos).isValid() ? view->indexOfTopLevelItem(view->itemAt(pos)) : -1;
+    }
+    emitChange(path, [](Control&) {}, e);
+  });
 }
 
 void ControlTree::connectSignals(const Control& c, const ControlPath& path, QWidget* w) {

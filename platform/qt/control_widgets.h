@@ -25,6 +25,10 @@ class ControlTree {
                                       const ControlEvent& event)>;
   ControlTree(const ImagePixmaps& images, Reporter report, bool draggableSurface);
 
+  // Containers built from now on keep no room between their children
+  // (a window whose model asks for margin 0).
+  void setTight(bool tight) { tight_ = tight; }
+  [[nodiscard]] bool tight() const { return tight_; }
   // Builds the widgets for root; the previous widgets' signals are ignored from now on.
   [[nodiscard]] QWidget* build(const Control& root);
   // Whether the model still has the shape the widgets were built for.
@@ -50,12 +54,14 @@ class ControlTree {
   QWidget* buildListView(const Control& c, const ControlPath& path);
   QWidget* buildTree(const Control& c, const ControlPath& path);
   void connectSignals(const Control& c, const ControlPath& path, QWidget* w);
+  void connectContextMenu(const Control& c, const ControlPath& path, QWidget* w);
   void emitChange(const ControlPath& path, std::function<void(Control&)> change, ControlEvent event);
   void syncOne(const Control& c, QWidget* w);
 
   const ImagePixmaps& images_;
   Reporter report_;
   bool draggableSurface_;
+  bool tight_ = false;
   std::vector<Bound> bound_;
   std::string shape_;
   std::uint64_t generation_ = 0;

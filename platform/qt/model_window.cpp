@@ -1,6 +1,7 @@
 #include "platform/qt/model_window.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -9,6 +10,10 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
+#include "platform/qt/control_look.h"
+#include "platform/qt/qt_canvas.h"
 #include "platform/qt/virtual_keys.h"
 
 namespace zelvor {
@@ -49,6 +54,27 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items, const std::functi
   }
 }
 
+constexpr int kFieldShift = 1;
+constexpr int kFieldControl = 2;
+constexpr int kFieldAlt = 4;
+
+QKeyCombination toQtCombination(const Accelerator& a) {
+  Qt::KeyboardModifiers mods;
+  if ((a.modifiers & kFieldShift) != 0) mods |= Qt::ShiftModifier;
+  if ((a.modifiers & kFieldControl) != 0) mods |= Qt::ControlModifier;
+  if ((a.modifiers & kFieldAlt) != 0) mods |= Qt::AltModifier;
+  return QKeyCombination(mods, static_cast<Qt::Key>(vk::toQtKey(a.key)));
+}
+
+bool sameAccelerators(const std::vector<Accelerator>& a, const std::vector<Accelerator>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Accelerator& x, const Accelerator& y) {
+    return x.key == y.key && x.modifiers == y.modifiers && x.command == y.command;
+  });
+}
+
+// The margin of windows whose model leaves it to the binding (-1).
+constexpr int kOwnMargin = 11;
+
 }  // namespace
 
 ModelWindow::ModelWindow(WindowModel& model, const ImagePixmaps& images)
@@ -58,7 +84,7 @@ ModelWindow::ModelWindow(WindowModel& model, const ImagePixmaps& images)
             !model.style.caption),
       layout_(new QVBoxLayout(this)) {
   setAttribute(Qt::WA_QuitOnClose, false);
-  layout_->setContentsMargins(11, 11, 11, 11);
+  layout_->setContentsMargins(kOwnMargin, kOwnMargin, kOwnMargin, kOwnMargin);
   rebuild();
   applyStyle();
 }
@@ -71,13 +97,18 @@ void ModelWindow::rebuild() {
     content_->deleteLater();
   }
   rebuildMenuBar();
+  tree_.setTight(model_.style.margin == 0);
   content_ = tree_.build(model_.root);
   layout_->addWidget(content_);
   tree_.sync(model_.root);
+  // Accelerators win over the keys an edit would take for itself (Ctrl+Z,
+  // Ctrl+A…), as the table is consulted before any control sees the key.
+  for (const auto& b : tree_.bound()) b.widget->installEventFilter(this);
+  if (sizeGrip_) sizeGrip_->raise();
 }
 
 void ModelWindow::refresh() {
-  if (tree_.sameShape(model_.root)) {
+  if (tree_.sameShape(model_.root) && tree_.tight() == (model_.style.margin == 0)) {
     tree_.sync(model_.root);
     rebuildMenuBar();
   } else {
@@ -136,7 +167,98 @@ void ModelWindow::applyStyle() {
   setModal(s.modal);
   layout_->setSizeConstraint(s.resizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
   setWindowOpacity(std::clamp(s.opacity, 0, 100) / 100.0);
+  const int margin = s.margin >= 0 ? s.margin : kOwnMargin;
+  layout_->setContentsMargins(margin, margin, margin, margin);
+  layout_->setSpacing(s.margin == 0 ? 0 : -1);
+  if (model_.minimumSize.width > 0 || model_.minimumSize.height > 0) {
+    setMinimumSize(std::max(model_.minimumSize.width, 0), std::max(model_.minimumSize.height, 0));
+  }
+  applySurface();
+  applyAccelerators();
   placeInitially();
+}
+
+void ModelWindow::applySurface() {
+  // A caption-less window takes its controls' background from edge to edge.
+  const std::optional<Colour> colour = model_.style.caption ? std::nullopt : surfaceColour(model_.root);
+  QPalette palette;
+  if (colour) palette.setColor(QPalette::Window, toQColor(*colour));
+  setPalette(palette);
+  // Without a frame the user resizes through a grip in the lower right
+  // corner; the window manager's border does it for the others.
+  const bool wantsGrip = !model_.style.caption && model_.style.resizable;
+  if (wantsGrip && !sizeGrip_) {
+    sizeGrip_ = new QSizeGrip(this);
+    sizeGrip_->setObjectName(QStringLiteral("sizeGrip"));
+  }
+  if (sizeGrip_) {
+    sizeGrip_->setVisible(wantsGrip);
+    placeSizeGrip();
+  }
+}
+
+void ModelWindow::placeSizeGrip() {
+  if (!sizeGrip_) return;
+  const QSize hint = sizeGrip_->sizeHint();
+  sizeGrip_->setGeometry(width() - hint.width(), height() - hint.height(), hint.width(), hint.height());
+  sizeGrip_->raise();
+}
+
+void ModelWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  placeSizeGrip();
+}
+
+void ModelWindow::applyAccelerators() {
+  if (sameAccelerators(accelerators_, model_.accelerators)) return;
+  for (QShortcut* s : shortcuts_) delete s;
+  shortcuts_.clear();
+  accelerators_ = model_.accelerators;
+  for (const Accelerator& a : accelerators_) {
+    if (vk::toQtKey(a.key) == 0) continue;
+    auto* shortcut = new QShortcut(QKeySequence(toQtCombination(a)), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    const Accelerator copy = a;
+    QObject::connect(shortcut, &QShortcut::activated, this, [this, copy] {
+      if (detached_) return;
+      ControlEvent e;
+      e.kind = ControlEvent::Kind::Accelerator;
+      e.controlId = copy.command;
+      e.key = copy.key;
+      e.modifiers = copy.modifiers;
+      model_.onEvent(e);
+    });
+    shortcuts_.push_back(shortcut);
+  }
+}
+
+bool ModelWindow::isAccelerator(const QKeyEvent& key) const {
+  const QKeyCombination pressed = key.keyCombination();
+  const Qt::KeyboardModifiers relevant = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+  return std::any_of(accelerators_.begin(), accelerators_.end(), [&](const Accelerator& a) {
+    const QKeyCombination wanted = toQtCombination(a);
+    return wanted.key() == pressed.key() && wanted.keyboardModifiers() == (pressed.keyboardModifiers() & relevant);
+  });
+}
+
+bool ModelWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Left unaccepted, the key goes to the window's shortcut instead of the control.
+  if (event->type() == QEvent::ShortcutOverride && isAccelerator(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ModelWindow::contextMenuEvent(QContextMenuEvent* event) {
+  // Reached by a right click or the menu key where no control took it: the window's surface.
+  if (detached_) return;
+  ControlEvent e;
+  e.kind = ControlEvent::Kind::ContextMenu;
+  e.controlId = 0;
+  e.x = event->globalPos().x();
+  e.y = event->globalPos().y();
+  model_.onEvent(e);
 }
 
 void ModelWindow::placeInitially() {
@@ -204,12 +326,29 @@ void ModelWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ModelWindow::mousePressEvent(QMouseEvent* event) {
-  // A window without a caption is moved by dragging its surface.
+  // A window without a caption is moved by dragging its surface; the
+  // window manager does it where it can (and the compositor on Wayland).
   if (!detached_ && !model_.style.caption && event->button() == Qt::LeftButton && windowHandle() != nullptr) {
-    windowHandle()->startSystemMove();
+    if (!windowHandle()->startSystemMove()) dragOffset_ = event->globalPosition().toPoint() - pos();
     return;
   }
   QDialog::mousePressEvent(event);
+}
+
+void ModelWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOffset_ && (event->buttons() & Qt::LeftButton) != 0) {
+    move(event->globalPosition().toPoint() - *dragOffset_);
+    return;
+  }
+  QDialog::mouseMoveEvent(event);
+}
+
+void ModelWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragOffset_ && event->button() == Qt::LeftButton) {
+    dragOffset_.reset();
+    return;
+  }
+  QDialog::mouseReleaseEvent(event);
 }
 
 }  // namespace zelvor

@@ -5,9 +5,13 @@
 #include <QDialog>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
+#include <QSizeGrip>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/qt/control_widgets.h"
 #include "platform/window_model.h"
@@ -37,9 +41,18 @@ class ModelWindow final : public QDialog {
   void reject() override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void applyStyle();
+  void applySurface();
+  void applyAccelerators();
+  void placeSizeGrip();
+  [[nodiscard]] bool isAccelerator(const QKeyEvent& key) const;
   void placeInitially();
   void rebuild();
   void rebuildMenuBar();
@@ -50,6 +63,12 @@ class ModelWindow final : public QDialog {
   QVBoxLayout* layout_;
   QPointer<QWidget> content_;
   QPointer<QMenuBar> menuBar_;
+  std::vector<Accelerator> accelerators_;  // those the shortcuts were made for
+  std::vector<QShortcut*> shortcuts_;
+  QPointer<QSizeGrip> sizeGrip_;
+  // A drag of the surface moved by hand where the window manager cannot:
+  // the pointer's offset from the window's corner.
+  std::optional<QPoint> dragOffset_;
   bool placed_ = false;
   bool detached_ = false;
 };

@@ -21,11 +21,24 @@ bool QtDesktop::hasGraphicalSession(std::string& why) {
   return false;
 }
 
+std::string QtDesktop::preferredPlatform(const std::function<const char*(const char*)>& getenv) {
+  const auto set = [&](const char* name) {
+    const char* v = getenv(name);
+    return v != nullptr && *v != '\0';
+  };
+  // The user's own choice stands; without XWayland (no DISPLAY) Wayland it is.
+  if (set("QT_QPA_PLATFORM")) return {};
+  if (set("WAYLAND_DISPLAY") && set("DISPLAY")) return "xcb";
+  return {};
+}
+
 std::unique_ptr<QtDesktop> QtDesktop::create(int& argc, char** argv, std::string& error, Options options) {
   if (QCoreApplication::instance() == nullptr && !hasGraphicalSession(error)) return nullptr;
   std::unique_ptr<QtDesktop> d(new QtDesktop);
   if (QCoreApplication::instance() == nullptr) {
     d->argc_ = argc;
+    const std::string platform = preferredPlatform([](const char* name) { return std::getenv(name); });
+    if (!platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
     QApplication::setApplicationName(QStringLiteral("Zelvor"));
     QApplication::setDesktopFileName(QStringLiteral("zelvor"));
     d->app_ = std::make_unique<QApplication>(d->argc_, argv);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,10 @@ class QtDesktop {
   }
   // Whether a graphical session is there; why not, when it is not.
   [[nodiscard]] static bool hasGraphicalSession(std::string& why);
+  // The Qt platform the program asks for; empty leaves the choice to Qt.
+  // On a Wayland session with XWayland it is "xcb": there windows may place
+  // themselves and stay on top, which notes need. getenv: the environment.
+  [[nodiscard]] static std::string preferredPlatform(const std::function<const char*(const char*)>& getenv);
   ~QtDesktop();
 
   [[nodiscard]] Desktop desktop() {
