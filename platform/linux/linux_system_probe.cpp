@@ -1,6 +1,5 @@
 #include "platform/linux/linux_system_probe.h"
 
-#include <dirent.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -9,9 +8,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <map>
 #include <vector>
 
+#include "platform/linux/block_devices.h"
 #include "platform/linux/cpuid_instruction.h"
 #include "platform/linux/kernel_file.h"
 #include "platform/system_folders.h"
@@ -64,37 +63,6 @@ utsname Uname() {
   utsname u{};
   if (::uname(&u) != 0) return utsname{};
   return u;
-}
-
-// The canonical device node of each labelled file system.
-std::map<std::string, std::string> LabelsByDevice() {
-  std::map<std::string, std::string> labels;
-  const std::string folder = "/dev/disk/by-label/";
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return labels;
-  while (const dirent* e = ::readdir(dir)) {
-    const std::string name = e->d_name;
-    if (name == "." || name == "..") continue;
-    if (const auto device = CanonicalPath(folder + name)) labels[*device] = procfs::DecodeUdevEscapes(name);
-  }
-  ::closedir(dir);
-  return labels;
-}
-
-bool SysFlagSet(const std::string& path) {
-  const auto text = ReadKernelFile(path, kernel_file_cap::SmallValue);
-  return text && !text->empty() && (*text)[0] == '1';
-}
-
-// Removable is a property of the whole disk: a partition asks its parent.
-bool IsRemovable(const std::string& deviceName) {
-  const std::string block = "/sys/class/block/" + deviceName;
-  if (SysFlagSet(block + "/removable")) return true;
-  const auto real = CanonicalPath(block);
-  if (!real) return false;
-  struct stat st{};
-  if (::stat((*real + "/partition").c_str(), &st) != 0) return false;
-  return SysFlagSet(*real + "/../removable");
 }
 
 }  // namespace
@@ -156,12 +124,12 @@ std::optional<MemoryBytes> LinuxSystemProbe::memory() {
 std::vector<FixedDisk> LinuxSystemProbe::fixedDisks() {
   const auto text = ReadKernelFile("/proc/self/mountinfo", kernel_file_cap::Mountinfo);
   if (!text) return {};
-  const auto labels = LabelsByDevice();
+  const auto labels = LabelsByDevice(kLabelFolder);
   return procfs::SelectFixedDisks(procfs::ParseMountinfo(*text), [&](const procfs::MountEntry& m) {
     procfs::BlockDeviceFacts facts;
     const std::string device = CanonicalPath(m.source).value_or(m.source);
     const std::size_t slash = device.rfind('/');
-    facts.removable = IsRemovable(device.substr(slash + 1));
+    facts.removable = IsRemovableDevice(device.substr(slash + 1), kBlockClassFolder);
     if (const auto it = labels.find(device); it != labels.end()) facts.label = it->second;
     return facts;
   });

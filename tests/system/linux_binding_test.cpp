@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/linux/block_devices.h"
 #include "platform/linux/linux_process_table.h"
 #include "platform/linux/linux_system_probe.h"
 #include "platform/priority_classes.h"
@@ -20,6 +21,7 @@
 #include "system/memory_info.h"
 #include "system/os_info.h"
 #include "system/system_texts.h"
+#include "tests/support/sandbox.h"
 
 namespace zelvor {
 namespace {
@@ -90,6 +92,46 @@ TEST(LinuxSystemProbe, FiguresOfThisMachineAreSane) {
   EXPECT_EQ(WindowsFolderText(machine), "/usr");
   EXPECT_EQ(SystemFolderText(machine), "/usr/bin");
   EXPECT_TRUE(std::filesystem::is_directory(TemporaryFolderText(machine)));
+}
+
+// udev's label links and sysfs's block devices, laid out in a sandbox as
+// the system lays them out: partitions are folders inside their disk's.
+TEST(BlockDevices, LabelsAndRemovableDisks) {
+  testing::Sandbox box;
+  namespace fs = std::filesystem;
+  box.write("dev/sda1", "");
+  box.write("dev/sdb1", "");
+  box.write("dev/sdc", "");
+  fs::create_directories(box.path("dev/disk/by-label/"));
+  fs::create_symlink("../../sda1", box.path("dev/disk/by-label/DATOS\\x20Viejos"));
+  fs::create_symlink("../../sdb1", box.path("dev/disk/by-label/USB"));
+  fs::create_symlink("../../gone", box.path("dev/disk/by-label/dangling"));
+
+  box.write("sys/devices/pci0/ata1/block/sda/removable", "0\n");
+  box.write("sys/devices/pci0/ata1/block/sda/sda1/partition", "1\n");
+  box.write("sys/devices/pci0/usb1/block/sdb/removable", "1\n");
+  box.write("sys/devices/pci0/usb1/block/sdb/sdb1/partition", "1\n");
+  box.write("sys/devices/pci0/usb1/block/sdb/sdb1/removable", "");  // the kernel gives partitions none
+  box.write("sys/devices/pci0/usb2/block/sdc/removable", "1\n");
+  fs::create_directories(box.path("sys/class/block/"));
+  fs::create_symlink("../../devices/pci0/ata1/block/sda/sda1", box.path("sys/class/block/sda1"));
+  fs::create_symlink("../../devices/pci0/usb1/block/sdb/sdb1", box.path("sys/class/block/sdb1"));
+  fs::create_symlink("../../devices/pci0/usb2/block/sdc", box.path("sys/class/block/sdc"));
+
+  const auto labels = LabelsByDevice(box.path("dev/disk/by-label/"));
+  const std::map<std::string, std::string> expected = {
+      {fs::canonical(box.path("dev/sda1")).string(), "DATOS Viejos"},
+      {fs::canonical(box.path("dev/sdb1")).string(), "USB"},
+  };
+  EXPECT_EQ(labels, expected);
+  EXPECT_TRUE(LabelsByDevice(box.path("nowhere/")).empty());
+
+  const std::string classFolder = box.path("sys/class/block/");
+  EXPECT_FALSE(IsRemovableDevice("sda1", classFolder));
+  EXPECT_TRUE(IsRemovableDevice("sdb1", classFolder));  // from its disk
+  EXPECT_TRUE(IsRemovableDevice("sdc", classFolder));   // a disk without partitions
+  EXPECT_FALSE(IsRemovableDevice("sdz9", classFolder));
+  EXPECT_FALSE(IsRemovableDevice("../usb2/block/sdc", classFolder));
 }
 
 TEST(LinuxProcessTable, ListsThisTestWithItsNameAndFigures) {
