@@ -5,6 +5,7 @@
 #include "platform/locale.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_system_probe.h"
+#include "system/capacity_bars.h"
 #include "system/process_texts.h"
 #include "system/size_text.h"
 #include "system/system_texts.h"
@@ -92,6 +93,29 @@ TEST(ProcessTexts, IdsTimesMemoryPrioritiesAndAddresses) {
   EXPECT_EQ(PriorityColumnText(7), "");
   EXPECT_EQ(ModuleBaseText(0x400000), "0x00400000");
   EXPECT_EQ(ModuleBaseText(0x7f12ab000000), "0x7F12AB000000");
+}
+
+TEST(CapacityBars, PercentagesAndWarningColours) {
+  EXPECT_EQ(UsedPercent(0, 0), 0);
+  EXPECT_EQ(UsedPercent(2, 3), 66);
+  EXPECT_EQ(UsedPercent(UINT32_MAX, UINT32_MAX), 100);  // no overflow on the way
+  struct Case {
+    std::uint32_t freeMegabytes;
+    int usedPercent, threshold, unit;
+    Colour colour;
+  };
+  const Case cases[] = {
+      {300, 85, 20, 1, kBarWarningColour},  // 15 % free is below 20 %
+      {300, 80, 20, 1, kBarNormalColour},   // 20 % is not below 20 %
+      {511, 10, 512, 0, kBarWarningColour},
+      {512, 99, 512, 0, kBarNormalColour},
+      {511, 10, 512, 7, kBarWarningColour},  // an unknown unit reads as megabytes
+      {0, 100, 0, 0, kBarNormalColour},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CapacityBarColour(c.freeMegabytes, c.usedPercent, c.threshold, c.unit), c.colour)
+        << c.freeMegabytes << " " << c.usedPercent << " " << c.threshold << " " << c.unit;
+  }
 }
 
 }  // namespace
