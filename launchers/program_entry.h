@@ -34,7 +34,6 @@ inline constexpr std::string_view IndiceIcono = "IndiceIcono";
 // Window modes as stored in `Ventana`.
 enum class WindowMode : int { Normal = 0, Minimised = 1, Maximised = 2 };
 
-
 // Every shutdown kind of the Dade Rive list chosen: what a new entry of
 // that list starts with.
 inline constexpr std::uint32_t kAllShutdownKinds = 0xFFFF;
