@@ -8,16 +8,6 @@ namespace {
 // Enough to tell an ELF binary or a script from a document.
 constexpr std::uint64_t kMagicBytes = 4;
 
-struct NiceOfClass {
-  std::uint32_t priorityClass;
-  int nice;
-};
-
-constexpr NiceOfClass kNiceOfClass[] = {
-    {priority_class::RealTime, -20},  {priority_class::High, -10}, {priority_class::AboveNormal, -5},
-    {priority_class::Normal, 0},      {priority_class::BelowNormal, 5}, {priority_class::Idle, 19},
-};
-
 bool IsAddress(std::string_view text) {
   const std::size_t colon = text.find("://");
   if (colon == std::string_view::npos || colon == 0) return false;
@@ -107,13 +97,6 @@ std::string StartingFolderOf(const ProgramEntry& entry) {
   if (IsAddress(entry.program)) return {};
   const std::size_t slash = entry.program.rfind('/');
   return slash == std::string::npos ? std::string() : entry.program.substr(0, slash + 1);
-}
-
-std::optional<int> NiceValueOf(std::uint32_t priorityClass) {
-  for (const auto& row : kNiceOfClass) {
-    if (row.priorityClass == priorityClass) return row.nice;
-  }
-  return std::nullopt;
 }
 
 TargetKind ClassifyTarget(const std::string& program, Files& files) {

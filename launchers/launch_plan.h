@@ -13,6 +13,7 @@
 #include "launchers/program_entry.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
+#include "platform/priority_classes.h"
 
 namespace zelvor {
 
@@ -44,10 +45,6 @@ inline constexpr int kShowMinimisedNoActivate = 7;
 // `Directorio`, or when it is empty the program's folder: the path up to and
 // including its last '/', "" when it has none or is an address.
 [[nodiscard]] std::string StartingFolderOf(const ProgramEntry& entry);
-
-// The niceness a priority class asks for; nullopt leaves the priority alone
-// (class 0, or a value that is no class). Negative values need privileges.
-[[nodiscard]] std::optional<int> NiceValueOf(std::uint32_t priorityClass);
 
 // What the program field names, judged from the file itself: a folder, an
 // address ("scheme://...") or a file that is neither an ELF binary nor a

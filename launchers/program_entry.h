@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/priority_classes.h"
 #include "shell/store/reg_key_ex.h"
 
 namespace zelvor {
@@ -32,17 +33,6 @@ inline constexpr std::string_view IndiceIcono = "IndiceIcono";
 
 // Window modes as stored in `Ventana`.
 enum class WindowMode : int { Normal = 0, Minimised = 1, Maximised = 2 };
-
-// Priority classes as stored in `Prioridad`; 0 leaves the priority alone.
-namespace priority_class {
-inline constexpr std::uint32_t Leave = 0;
-inline constexpr std::uint32_t RealTime = 0x100;
-inline constexpr std::uint32_t High = 0x80;
-inline constexpr std::uint32_t AboveNormal = 0x8000;
-inline constexpr std::uint32_t Normal = 0x20;
-inline constexpr std::uint32_t BelowNormal = 0x4000;
-inline constexpr std::uint32_t Idle = 0x40;
-}  // namespace priority_class
 
 // Every shutdown kind of the Dade Rive list chosen: what a new entry of
 // that list starts with.

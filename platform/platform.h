@@ -7,7 +7,9 @@
 #include "platform/folders.h"
 #include "platform/launcher.h"
 #include "platform/locale.h"
+#include "platform/process_table.h"
 #include "platform/registry.h"
+#include "platform/system_probe.h"
 #include "platform/tcp_stream.h"
 
 namespace zelvor {
@@ -31,6 +33,8 @@ struct Platform {
   Launcher& launcher;
   Locale& locale;
   Network& network;
+  SystemProbe& system;
+  ProcessTable& processes;
 };
 
 // The services of the desktop, on the UI thread.

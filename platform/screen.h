@@ -10,6 +10,10 @@ class Screen {
   // The desktop without panels and docks.
   [[nodiscard]] virtual Rect workArea() = 0;
   [[nodiscard]] virtual Size size() = 0;
+  // Bits per pixel of that screen; 0 when unknown.
+  [[nodiscard]] virtual int colourDepth() = 0;
+  // Its refresh rate in whole hertz; 0 when unknown.
+  [[nodiscard]] virtual int refreshRate() = 0;
 };
 
 }  // namespace zelvor

@@ -100,6 +100,9 @@ class HeadlessScreen : public Screen {
   Point cursor() override { return {0, 0}; }
   Rect workArea() override { return {0, 0, 1024, 768}; }
   Size size() override { return {1024, 768}; }
+  // No display: nothing to tell.
+  int colourDepth() override { return 0; }
+  int refreshRate() override { return 0; }
 };
 
 // Sound counts as there, so that Vada VU stays enabled, but nothing plays.

@@ -8,6 +8,8 @@
 #include "platform/linux/file_registry.h"
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/linux_locale.h"
+#include "platform/linux/linux_process_table.h"
+#include "platform/linux/linux_system_probe.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
@@ -22,7 +24,7 @@ class LinuxPlatform {
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
   [[nodiscard]] Platform platform() {
-    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_};
+    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_, systemProbe_, processTable_};
   }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
@@ -34,6 +36,8 @@ class LinuxPlatform {
   PosixLauncher launcher_;
   LinuxLocale locale_;
   PosixNetwork network_;
+  LinuxSystemProbe systemProbe_;
+  LinuxProcessTable processTable_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cmath>
 
 namespace zelvor {
 namespace {
@@ -31,6 +32,19 @@ Size QtScreen::size() {
   QScreen* s = screenAt(cursor());
   if (s == nullptr) return {};
   return Size{s->geometry().width(), s->geometry().height()};
+}
+
+int QtScreen::colourDepth() {
+  QScreen* s = screenAt(cursor());
+  return s != nullptr ? s->depth() : 0;
+}
+
+int QtScreen::refreshRate() {
+  QScreen* s = screenAt(cursor());
+  if (s == nullptr) return 0;
+  // Displays run at rates such as 59.94 Hz, which the user knows as 60.
+  const double rate = s->refreshRate();
+  return rate > 0 && rate < 10000 ? static_cast<int>(std::lround(rate)) : 0;
 }
 
 }  // namespace zelvor

@@ -11,6 +11,8 @@ class QtScreen final : public Screen {
   [[nodiscard]] Point cursor() override;
   [[nodiscard]] Rect workArea() override;
   [[nodiscard]] Size size() override;
+  [[nodiscard]] int colourDepth() override;
+  [[nodiscard]] int refreshRate() override;
 
  private:
   const PointerHint& pointer_;

@@ -10,7 +10,9 @@
 #include "platform/sim/sim_folders.h"
 #include "platform/sim/sim_launcher.h"
 #include "platform/sim/sim_locale.h"
+#include "platform/sim/sim_process_table.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system_probe.h"
 
 namespace zelvor {
 
@@ -27,9 +29,11 @@ class SimPlatform {
   SimLocale locale;
   // Sockets are real in tests too (loopback servers).
   PosixNetwork network;
+  SimSystemProbe system;
+  SimProcessTable processes;
 
   [[nodiscard]] Platform platform() {
-    return Platform{registry, clock, folders, files, launcher, locale, network};
+    return Platform{registry, clock, folders, files, launcher, locale, network, system, processes};
   }
 };
 

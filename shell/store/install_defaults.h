@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/system_folders.h"
 #include "shell/store/config_store.h"
 
 namespace zelvor {
@@ -16,8 +17,8 @@ struct InstallOptions {
   bool ntPlatform = true;
   // The folders that stand in for the placeholders WIN\\ and WINSYS\\, each
   // ending with its separator.
-  std::string systemFolder = "/usr/";
-  std::string systemProgramFolder = "/usr/bin/";
+  std::string systemFolder{kSystemFolder};
+  std::string systemProgramFolder{kSystemProgramFolder};
   // Whether a program file (a full path) is installed. When set, a default
   // entry whose program is missing takes the first installed program of the
   // same kind (another desktop's text editor, terminal, calculator…); unset,
