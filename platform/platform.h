@@ -3,10 +3,12 @@
 // only what it needs from here.
 
 #include "platform/clock.h"
+#include "platform/dialer.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
 #include "platform/locale.h"
+#include "platform/net_counters.h"
 #include "platform/registry.h"
 #include "platform/tcp_stream.h"
 
@@ -30,6 +32,7 @@ struct Platform {
   Launcher& launcher;
   Locale& locale;
   Network& network;
+  NetCounters& netCounters;
 };
 
 // The services of the desktop, on the UI thread.
@@ -42,6 +45,8 @@ struct Desktop {
   Screen& screen;
   Sound& sound;
   Hotkeys& hotkeys;
+  // Dial-up connections: the service reports to UI-thread targets.
+  Dialer& dialer;
 };
 
 }  // namespace zelvor

@@ -22,7 +22,7 @@ CZelvorApp::CZelvorApp(Platform platform, Desktop desktop, SingleInstance& insta
     : platform_(platform),
       dialogs_(desktop.dialogs),
       desktop_{desktop.loop, desktop.tray, desktop.menus, desktop.messageBoxes, dialogs_,
-               desktop.screen, desktop.sound, desktop.hotkeys},
+               desktop.screen, desktop.sound, desktop.hotkeys, desktop.dialer},
       store_(platform.registry, platform.folders, platform.files),
       instance_(instance),
       factory_(factory),

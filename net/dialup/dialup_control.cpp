@@ -67,7 +67,7 @@ void DialupControl::Dial(const std::string& entry, bool dialNow) {
   if (s_.view.visible()) return;  // a dial is under way
   if (!Available(true)) return;
   s_.diary.EndRecord();
-  s_.outside.ClosePrograms();
+  s_.outside.ForgetPrograms();
   connection_ = 0;
   entry_ = entry;
 

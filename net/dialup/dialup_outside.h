@@ -17,6 +17,8 @@ class DialupOutside {
   virtual void StartPrograms() = 0;
   // Ends the held programs marked to close on disconnect and forgets them all.
   virtual void ClosePrograms() = 0;
+  // Forgets the held programs, leaving them running (a new dial starts afresh).
+  virtual void ForgetPrograms() = 0;
   // A connection has just been established: downloads that wait for one
   // start, and the main thread gets message 1225.
   virtual void ConnectionUp() = 0;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/dialer.h"
 #include "platform/dialog_host.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/hotkeys.h"
@@ -115,13 +116,36 @@ class HeadlessHotkeys : public Hotkeys {
   bool canGrab() const override { return false; }
 };
 
+// Without the desktop there is no Qt loop for NetworkManager's answers, so
+// dial-up connections are not offered.
+class HeadlessDialer : public Dialer {
+ public:
+  bool available() override { return false; }
+  std::string missingServiceText() override {
+    return "Dedo Vuv necesita NetworkManager, que Zelvor solo consulta cuando se ejecuta en el escritorio (sin "
+           "--headless).";
+  }
+  std::vector<std::string> entries() override { return {}; }
+  std::vector<std::string> modems() override { return {}; }
+  std::vector<ConnectionHandle> connections() override { return {}; }
+  std::optional<ConnectionStatus> status(ConnectionHandle) override { return std::nullopt; }
+  DialParams dialParams(const std::string&) override { return {}; }
+  bool setDialParams(const std::string&, const DialParams&, bool) override { return false; }
+  DialStart dial(const std::string&, const DialParams&, WindowHandle) override { return {}; }
+  int hangUp(ConnectionHandle) override { return 0; }
+  std::string errorText(int) override { return ""; }
+  EditorOutcome newEntry() override { return EditorOutcome::NoEditor; }
+  EditorOutcome editEntry(const std::string&) override { return EditorOutcome::NoEditor; }
+  EditorOutcome openEntriesFolder() override { return EditorOutcome::NoEditor; }
+};
+
 class HeadlessDesktop {
  public:
   // log: where the tray reports what it shows (nullptr: nowhere).
   [[nodiscard]] static std::unique_ptr<HeadlessDesktop> create(std::FILE* log, std::string& error);
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_};
+    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_, dialer_};
   }
   [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
 
@@ -136,6 +160,7 @@ class HeadlessDesktop {
   HeadlessScreen screen_;
   HeadlessSound sound_;
   HeadlessHotkeys hotkeys_;
+  HeadlessDialer dialer_;
 };
 
 }  // namespace zelvor

@@ -8,6 +8,7 @@
 #include "platform/linux/file_registry.h"
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/linux_locale.h"
+#include "platform/linux/sysfs_net_counters.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
@@ -22,7 +23,7 @@ class LinuxPlatform {
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
   [[nodiscard]] Platform platform() {
-    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_};
+    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_, netCounters_};
   }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
@@ -34,6 +35,7 @@ class LinuxPlatform {
   PosixLauncher launcher_;
   LinuxLocale locale_;
   PosixNetwork network_;
+  SysfsNetCounters netCounters_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

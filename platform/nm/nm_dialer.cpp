@@ -265,6 +265,18 @@ void NmDialer::publish(Snapshot snapshot, std::uint64_t generation) {
   for (auto it = hungUp_.begin(); it != hungUp_.end();) {
     it = snap_.actives.count(*it) != 0 ? std::next(it) : hungUp_.erase(it);
   }
+  // A connection that is gone loses its handle, so that a new one at the
+  // same path is a new connection; one just dialed may not be listed yet.
+  for (auto it = handles_.begin(); it != handles_.end();) {
+    const auto bound = boundAt_.find(it->first);
+    const bool fresh = bound != boundAt_.end() && bound->second >= generation;
+    if (snap_.actives.count(it->first) != 0 || fresh || dials_.count(it->second) != 0) {
+      ++it;
+      continue;
+    }
+    boundAt_.erase(it->first);
+    it = handles_.erase(it);
+  }
   reconcileDials(generation);
   refreshRunning_ = false;
   if (refreshAgain_) scheduleRefresh();
@@ -437,6 +449,7 @@ void NmDialer::onActivated(ConnectionHandle handle, const QDBusMessage& reply) {
   }
   const QString path = reply.arguments().at(0).value<QDBusObjectPath>().path();
   handles_[path] = handle;
+  boundAt_[path] = generation_;
   if (cancelled_.erase(handle) != 0) {
     // Hung up before NetworkManager answered: let the new connection go.
     hungUp_.insert(path);

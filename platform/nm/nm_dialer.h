@@ -119,6 +119,7 @@ class NmDialer : public QObject, public Dialer {
   Snapshot snap_;
   std::map<ConnectionHandle, DialState> dials_;
   std::map<QString, ConnectionHandle> handles_;
+  std::map<QString, std::uint64_t> boundAt_;  // the refresh generation when a dial's answer came
   std::set<QString> hungUp_;           // deactivation asked, still listed by NetworkManager
   std::set<ConnectionHandle> cancelled_;  // hung up before NetworkManager answered the dial
   std::map<int, std::string> callErrors_;

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/nm/lazy_dialer.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_launcher.h"
 #include "platform/qt/canberra_sound.h"
 #include "platform/qt/image_pixmaps.h"
 #include "platform/qt/image_strips.h"
@@ -44,7 +46,7 @@ class QtDesktop {
   ~QtDesktop();
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, *tray_, *menus_, boxes_, *dialogs_, *screen_, *sound_, *hotkeys_};
+    return Desktop{*loop_, *tray_, *menus_, boxes_, *dialogs_, *screen_, *sound_, *hotkeys_, *dialer_};
   }
   [[nodiscard]] Notices& notices() { return *notices_; }
   [[nodiscard]] Clipboard& clipboard() { return *clipboard_; }
@@ -83,6 +85,9 @@ class QtDesktop {
   std::unique_ptr<QtNotices> notices_;
   std::unique_ptr<QtClipboard> clipboard_;
   std::unique_ptr<QtPrinter> printer_;
+  // Starts the connection editors; NetworkManager is reached on the system bus.
+  PosixLauncher editorLauncher_;
+  std::unique_ptr<nm::LazyDialer> dialer_;
 };
 
 }  // namespace zelvor

@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_dialer.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_hotkeys.h"
@@ -17,7 +18,7 @@ namespace zelvor {
 class SimDesktop {
  public:
   explicit SimDesktop(SimClock& clock)
-      : loop(clock), tray(loop), menus(loop), hotkeys(loop) {}
+      : loop(clock), tray(loop), menus(loop), hotkeys(loop), dialer(loop) {}
 
   SimEventLoop loop;
   SimTray tray;
@@ -27,9 +28,10 @@ class SimDesktop {
   SimScreen screen;
   SimSound sound;
   SimHotkeys hotkeys;
+  SimDialer dialer;
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys};
+    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, dialer};
   }
 };
 

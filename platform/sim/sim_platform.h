@@ -10,6 +10,7 @@
 #include "platform/sim/sim_folders.h"
 #include "platform/sim/sim_launcher.h"
 #include "platform/sim/sim_locale.h"
+#include "platform/sim/sim_net_counters.h"
 #include "platform/sim/sim_registry.h"
 
 namespace zelvor {
@@ -27,9 +28,10 @@ class SimPlatform {
   SimLocale locale;
   // Sockets are real in tests too (loopback servers).
   PosixNetwork network;
+  SimNetCounters netCounters;
 
   [[nodiscard]] Platform platform() {
-    return Platform{registry, clock, folders, files, launcher, locale, network};
+    return Platform{registry, clock, folders, files, launcher, locale, network, netCounters};
   }
 };
 

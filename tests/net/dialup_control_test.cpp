@@ -266,6 +266,9 @@ TEST_F(DialupControlTest, ADroppedLineIsRedialedWithinTheWatchWhenAutoReconnectI
   advance(5'000);
   EXPECT_EQ(dialer.calls.size(), 2u);
   EXPECT_EQ(dialer.calls[1].entry, "Proveedor");
+  // The drop closed the programs; the redial only forgets them and starts afresh.
+  EXPECT_EQ(outside.count("close programs"), 1);
+  EXPECT_EQ(outside.count("forget programs"), 2);
   EXPECT_TRUE(view.shown);
   EXPECT_EQ(view.tab, DialTab::Status);
   EXPECT_EQ(outside.sounds, std::vector<std::string>{"/sonidos/adios.wav"});

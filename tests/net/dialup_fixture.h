@@ -59,6 +59,7 @@ class RecordingOutside : public dialup::DialupOutside {
   void PlayEventSound(std::string_view s) override { sounds.emplace_back(s); }
   void StartPrograms() override { events.push_back("start programs"); }
   void ClosePrograms() override { events.push_back("close programs"); }
+  void ForgetPrograms() override { events.push_back("forget programs"); }
   void ConnectionUp() override { events.push_back("connection up"); }
   void DropIcon() override { events.push_back("drop icon"); }
   std::vector<std::string> sounds;
