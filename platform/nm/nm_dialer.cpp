@@ -482,7 +482,11 @@ int NmDialer::hangUp(ConnectionHandle handle) {
   hungUp_.insert(path);
   QDBusMessage m = QDBusMessage::createMethodCall(kService, kPath, kNmIface, QStringLiteral("DeactivateConnection"));
   m << QVariant::fromValue(QDBusObjectPath(path));
-  call(m, [](const QDBusMessage&) {});
+  // A refused deactivation leaves the connection up: it is listed again,
+  // and the watch adopts it rather than losing it for good.
+  call(m, [this, path](const QDBusMessage& reply) {
+    if (reply.type() != QDBusMessage::ReplyMessage) hungUp_.erase(path);
+  });
   return 0;
 }
 

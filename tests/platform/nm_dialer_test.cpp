@@ -297,6 +297,23 @@ TEST_F(NmDialerTest, HangingUpDeactivatesTheConnection) {
   EXPECT_NE(dialer->hangUp(started.handle), 0);  // nothing left to hang up
 }
 
+TEST_F(NmDialerTest, AConnectionNetworkManagerWillNotLetGoIsListedAgain) {
+  startNetworkManager();
+  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  (void)mock(kNmPath, "AddMethod",
+             {kNm, QStringLiteral("DeactivateConnection"), QStringLiteral("o"), QStringLiteral(""),
+              QStringLiteral("raise dbus.exceptions.DBusException('No permitido', "
+                             "name='org.freedesktop.NetworkManager.PermissionDenied')")});
+  makeDialer();
+  const DialStart started = dialer->dial("Móvil", {}, target);
+  ASSERT_TRUE(waitFor([&] { return !reports.got.empty() && reports.got.back().step == dial_step::Connected; }));
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(dialer->hangUp(started.handle), 0);
+  EXPECT_TRUE(dialer->connections().empty());
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(dialer->connections(), std::vector<ConnectionHandle>{started.handle});
+}
+
 TEST_F(NmDialerTest, AConnectionMadeElsewhereIsListedWhenItIsOfADialUpKind) {
   startNetworkManager();
   const QString mobile = addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
