@@ -1,5 +1,7 @@
 #include "notes/note_dialogs_impl.h"
 
+#include "notes/note_font.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,10 +17,6 @@ namespace {
 
 constexpr const char* kDuvuZevadKey = "DuvuZevad";
 constexpr const char* kSampleText = "AaBbYyZz";
-constexpr int kScreenDpi = 96;
-constexpr int kPointsPerInch = 72;
-constexpr int kNormalWeight = 400;
-constexpr int kBoldWeight = 700;
 constexpr int kTransparencyStep = 20;
 constexpr int kTransparencySteps = 5;
 
@@ -42,40 +40,11 @@ Control ButtonRow(int okId, int cancelId) {
   return buttons;
 }
 
-int RoundDiv(int a, int b) { return (a + b / 2) / b; }
-
 }  // namespace
 
 std::string DescribeNoteAlarm(const NoteAlarmBlock& alarm, Clock& clock) {
   if (alarm.Enable == 0) return CNotePropertiesDlg::kDisabled;
   return DescribeRecord(SchedulerRecordOf(alarm, clock));
-}
-
-TextFont DialogFontOf(const LogFont& lf) {
-  TextFont font;
-  if (!lf.isChosen()) return font;
-  font.family = lf.lfFaceName;
-  // Bounded first: a hostile height must not overflow the conversion.
-  const int height = std::min(std::abs(std::clamp(lf.lfHeight, -100000, 100000)), 100000);
-  font.pointSize = height == 0 ? 0 : std::max(RoundDiv(height * kPointsPerInch, kScreenDpi), 1);
-  if (lf.lfWeight > 0) font.weight = std::min(lf.lfWeight, 1000);
-  font.bold = lf.lfWeight >= kBoldWeight;
-  font.italic = lf.lfItalic != 0;
-  font.underline = lf.lfUnderline != 0;
-  font.strikeOut = lf.lfStrikeOut != 0;
-  return font;
-}
-
-LogFont LogFontOf(const TextFont& font) {
-  LogFont lf;
-  const int points = std::clamp(font.pointSize, 0, 10000);
-  lf.lfHeight = -RoundDiv(points * kScreenDpi, kPointsPerInch);
-  lf.lfWeight = font.weight > 0 ? font.weight : font.bold ? kBoldWeight : kNormalWeight;
-  lf.lfItalic = font.italic ? 1 : 0;
-  lf.lfUnderline = font.underline ? 1 : 0;
-  lf.lfStrikeOut = font.strikeOut ? 1 : 0;
-  lf.lfFaceName = CutAtCharacter(font.family, kFaceNameField - 1);
-  return lf;
 }
 
 // ---------------------------------------------------------------- CNoteAlarm
@@ -202,7 +171,7 @@ CNotePropertiesDlg::CNotePropertiesDlg(NoteDialogServices services, const NoteRe
 void CNotePropertiesDlg::ShowFontAndAlarm() {
   if (Control* sample = find(kSample)) {
     if (record_.font.isChosen()) {
-      sample->font = DialogFontOf(record_.font);
+      sample->font = TextFontOf(record_.font).value_or(TextFont{});
     } else {
       sample->font.reset();
     }
@@ -238,7 +207,7 @@ NoteRecord CNotePropertiesDlg::Result() const {
 }
 
 void CNotePropertiesDlg::ChangeFont() {
-  TextFont font = DialogFontOf(record_.font);
+  TextFont font = TextFontOf(record_.font).value_or(TextFont{});
   Colour colour = record_.textColor;
   if (!services_.dialogs.chooseFont(font, colour)) return;
   record_.font = LogFontOf(font);

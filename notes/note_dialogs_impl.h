@@ -29,11 +29,6 @@ struct NoteDialogServices {
 // "Deshabilitada", or the time trigger's own description.
 [[nodiscard]] std::string DescribeNoteAlarm(const NoteAlarmBlock& alarm, Clock& clock);
 
-// The font the font dialog starts from and what it chose, as the record
-// stores it (heights in pixels at 96 per inch, negative: character height).
-[[nodiscard]] TextFont DialogFontOf(const LogFont& font);
-[[nodiscard]] LogFont LogFontOf(const TextFont& font);
-
 // "Alarma": the time trigger's page and a WAV file.
 class CNoteAlarm final : public WindowModel {
  public:

@@ -50,5 +50,9 @@ inline constexpr std::uint32_t StopBlink = 1226;
 inline constexpr std::uint32_t ControlRequest = 1340;
 // From the icon-blink worker (wParam icon id, lParam 1 blink image, 0 normal).
 inline constexpr std::uint32_t BlinkStep = 1341;
+// A dial's progress (see platform/dialer.h: wParam handle, lParam error and step).
+inline constexpr std::uint32_t DialProgress = 1342;
+// The connection control's own: start the next dial attempt.
+inline constexpr std::uint32_t DialRetry = 1343;
 
 }  // namespace zelvor::msg

@@ -3,10 +3,12 @@
 // only what it needs from here.
 
 #include "platform/clock.h"
+#include "platform/dialer.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/launcher.h"
 #include "platform/locale.h"
+#include "platform/net_counters.h"
 #include "platform/process_table.h"
 #include "platform/registry.h"
 #include "platform/system_probe.h"
@@ -23,6 +25,7 @@ class Screen;
 class Sound;
 class Hotkeys;
 class Clipboard;
+class Printer;
 
 // The services every program has, desktop or not.
 struct Platform {
@@ -35,6 +38,7 @@ struct Platform {
   Network& network;
   SystemProbe& system;
   ProcessTable& processes;
+  NetCounters& netCounters;
 };
 
 // The services of the desktop, on the UI thread.
@@ -48,6 +52,9 @@ struct Desktop {
   Sound& sound;
   Hotkeys& hotkeys;
   Clipboard& clipboard;
+  // Dial-up connections: the service reports to UI-thread targets.
+  Dialer& dialer;
+  Printer& printer;
 };
 
 }  // namespace zelvor

@@ -3,9 +3,10 @@
 #include "clipboard/rezi_pages.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
-#include "app/assembly/unwired_note_dialogs.h"
 #include "launchers/launcher_utilities.h"
 #include "notes/duvu_zevad.h"
+#include "notes/notes_pages.h"
+#include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
 
@@ -13,6 +14,13 @@ namespace zelvor {
 
 ConfigTree SuiteConfigTree() {
   ConfigTree tree = ShellConfigTree();
+  // Duvu Zevad's own pages sit between its mouse actions and its hotkeys.
+  tree.AddPageBefore(UtilityKind::DuvuZevad, kHotkeyPageTitle, notes::CDuvuZevadDlg2::kTitle,
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<notes::CDuvuZevadDlg2>(app, firstId); });
+  tree.AddPageBefore(UtilityKind::DuvuZevad, kHotkeyPageTitle, notes::CDuvuZevadDlg3::kTitle, [](CZelvorApp& app, int firstId) {
+    return std::make_unique<notes::CDuvuZevadDlg3>(
+        app, firstId, [&app](const notes::NoteRecord& start) { return notes::EditDefaultNoteInSuite(app, start); });
+  });
   tree.AddPage(UtilityKind::VaziDuzidarud, std::string(kShortcutsPageTitle), [](CZelvorApp& app, int firstId) {
     return std::make_unique<CEntryListPage>(app, firstId, EntryList::Shortcuts);
   });
@@ -32,7 +40,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::RaroDarid: return std::make_unique<CRaroDarid>(app);
     case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     case UtilityKind::DuvuZevad:
-      return std::make_unique<notes::CDuvuZevad>(app, std::make_unique<UnwiredNoteDialogs>());
+      return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }

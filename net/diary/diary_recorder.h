@@ -27,6 +27,9 @@ class DiaryRecorder {
   // Returns whether a record was written.
   bool EndRecord();
 
+  // Drops the held record without writing it.
+  void DiscardRecord() { held_.reset(); }
+
   [[nodiscard]] bool HasRecord() const { return held_.has_value(); }
   // The start of the held record (the tooltip's "Conectado: ..." time).
   [[nodiscard]] std::optional<std::int64_t> ConnectedSince() const;

@@ -13,11 +13,13 @@
 #include <string>
 
 #include "platform/clipboard.h"
+#include "platform/dialer.h"
 #include "platform/dialog_host.h"
 #include "platform/event_loop.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/hotkeys.h"
 #include "platform/menu_host.h"
+#include "platform/printer.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/screen.h"
@@ -141,13 +143,45 @@ class HeadlessClipboard : public Clipboard {
   ClipboardContent content_;
 };
 
+// Without a display there is no printer dialog to ask: every print is
+// cancelled, as when the user closes that dialog.
+class HeadlessPrinter : public Printer {
+ public:
+  std::unique_ptr<PrintJob> begin(const std::string&) override { return nullptr; }
+  std::unique_ptr<PrintJob> beginPdf(const std::string&, const std::string&) override { return nullptr; }
+};
+
+// Without the desktop there is no Qt loop for NetworkManager's answers, so
+// dial-up connections are not offered.
+class HeadlessDialer : public Dialer {
+ public:
+  bool available() override { return false; }
+  std::string missingServiceText() override {
+    return "Dedo Vuv necesita NetworkManager, que Zelvor solo consulta cuando se ejecuta en el escritorio (sin "
+           "--headless).";
+  }
+  std::vector<std::string> entries() override { return {}; }
+  std::vector<std::string> modems() override { return {}; }
+  std::vector<ConnectionHandle> connections() override { return {}; }
+  std::optional<ConnectionStatus> status(ConnectionHandle) override { return std::nullopt; }
+  DialParams dialParams(const std::string&) override { return {}; }
+  bool setDialParams(const std::string&, const DialParams&, bool) override { return false; }
+  DialStart dial(const std::string&, const DialParams&, WindowHandle) override { return {}; }
+  int hangUp(ConnectionHandle) override { return 0; }
+  std::string errorText(int) override { return ""; }
+  EditorOutcome newEntry() override { return EditorOutcome::NoEditor; }
+  EditorOutcome editEntry(const std::string&) override { return EditorOutcome::NoEditor; }
+  EditorOutcome openEntriesFolder() override { return EditorOutcome::NoEditor; }
+};
+
 class HeadlessDesktop {
  public:
   // log: where the tray reports what it shows (nullptr: nowhere).
   [[nodiscard]] static std::unique_ptr<HeadlessDesktop> create(std::FILE* log, std::string& error);
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, tray_, menus_, boxes_, dialogs_, screen_, sound_, hotkeys_, clipboard_};
+    return Desktop{*loop_, tray_,    menus_,     boxes_,  dialogs_, screen_,
+                   sound_, hotkeys_, clipboard_, dialer_, printer_};
   }
   [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
 
@@ -163,6 +197,8 @@ class HeadlessDesktop {
   HeadlessSound sound_;
   HeadlessHotkeys hotkeys_;
   HeadlessClipboard clipboard_;
+  HeadlessDialer dialer_;
+  HeadlessPrinter printer_;
 };
 
 }  // namespace zelvor

@@ -10,6 +10,7 @@
 #include "platform/linux/linux_locale.h"
 #include "platform/linux/linux_process_table.h"
 #include "platform/linux/linux_system_probe.h"
+#include "platform/linux/sysfs_net_counters.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_launcher.h"
@@ -24,7 +25,8 @@ class LinuxPlatform {
   [[nodiscard]] static std::unique_ptr<LinuxPlatform> create(std::string& error);
 
   [[nodiscard]] Platform platform() {
-    return Platform{*registry_, clock_, folders_, files_, launcher_, locale_, network_, systemProbe_, processTable_};
+    return Platform{*registry_, clock_,  folders_,       files_,         launcher_,
+                    locale_,    network_, systemProbe_, processTable_, netCounters_};
   }
   [[nodiscard]] FileRegistry& store() { return *store_; }
 
@@ -38,6 +40,7 @@ class LinuxPlatform {
   PosixNetwork network_;
   LinuxSystemProbe systemProbe_;
   LinuxProcessTable processTable_;
+  SysfsNetCounters netCounters_;
   std::unique_ptr<FileRegistry> store_;
   std::unique_ptr<AutostartRegistry> registry_;
 };

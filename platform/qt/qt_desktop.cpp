@@ -1,5 +1,8 @@
 #include "platform/qt/qt_desktop.h"
 
+#include "platform/nm/nm_dialer.h"
+
+#include <QDBusConnection>
 #include <QMessageBox>
 
 #include <cstdlib>
@@ -82,10 +85,14 @@ void QtDesktop::build(Options options) {
   notices_ = std::make_unique<QtNotices>(*strips_);
   clipboard_ = std::make_unique<QtClipboard>(*loop_, x11_.get());
   printer_ = std::make_unique<QtPrinter>(*images_);
+  dialer_ = std::make_unique<nm::LazyDialer>([this]() -> std::unique_ptr<Dialer> {
+    return std::make_unique<nm::NmDialer>(*loop_, editorLauncher_, QDBusConnection::systemBus());
+  });
 }
 
 QtDesktop::~QtDesktop() {
   // Windows and icons go before the connection and the application they live on.
+  dialer_.reset();
   printer_.reset();
   clipboard_.reset();
   notices_.reset();

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/nm/lazy_dialer.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_launcher.h"
 #include "platform/qt/canberra_sound.h"
 #include "platform/qt/image_pixmaps.h"
 #include "platform/qt/image_strips.h"
@@ -49,7 +51,8 @@ class QtDesktop {
   ~QtDesktop();
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{*loop_, *tray_, *menus_, boxes_, *dialogs_, *screen_, *sound_, *hotkeys_, *clipboard_};
+    return Desktop{*loop_,   *tray_,    *menus_,     boxes_,   *dialogs_, *screen_,
+                   *sound_,  *hotkeys_, *clipboard_, *dialer_, *printer_};
   }
   [[nodiscard]] Notices& notices() { return *notices_; }
   [[nodiscard]] Clipboard& clipboard() { return *clipboard_; }
@@ -88,6 +91,9 @@ class QtDesktop {
   std::unique_ptr<QtNotices> notices_;
   std::unique_ptr<QtClipboard> clipboard_;
   std::unique_ptr<QtPrinter> printer_;
+  // Starts the connection editors; NetworkManager is reached on the system bus.
+  PosixLauncher editorLauncher_;
+  std::unique_ptr<nm::LazyDialer> dialer_;
 };
 
 }  // namespace zelvor

@@ -4,11 +4,13 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_dialer.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_message_boxes.h"
+#include "platform/sim/sim_printer.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_tray.h"
@@ -18,7 +20,7 @@ namespace zelvor {
 class SimDesktop {
  public:
   explicit SimDesktop(SimClock& clock)
-      : loop(clock), tray(loop), menus(loop), hotkeys(loop), clipboard(loop) {}
+      : loop(clock), tray(loop), menus(loop), hotkeys(loop), clipboard(loop), dialer(loop) {}
 
   SimEventLoop loop;
   SimTray tray;
@@ -29,9 +31,11 @@ class SimDesktop {
   SimSound sound;
   SimHotkeys hotkeys;
   SimClipboard clipboard;
+  SimDialer dialer;
+  SimPrinter printer;
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard};
+    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer};
   }
 };
 

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_launcher.h"
 #include "platform/sim/sim_locale.h"
 #include "platform/sim/sim_process_table.h"
+#include "platform/sim/sim_net_counters.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system_probe.h"
 
@@ -31,9 +32,10 @@ class SimPlatform {
   PosixNetwork network;
   SimSystemProbe system;
   SimProcessTable processes;
+  SimNetCounters netCounters;
 
   [[nodiscard]] Platform platform() {
-    return Platform{registry, clock, folders, files, launcher, locale, network, system, processes};
+    return Platform{registry, clock, folders, files, launcher, locale, network, system, processes, netCounters};
   }
 };
 

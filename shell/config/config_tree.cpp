@@ -18,6 +18,14 @@ void ConfigTree::AddPage(std::optional<UtilityKind> utility, std::string title, 
   if (it != nodes_.end()) it->pages.push_back({std::move(title), std::move(make)});
 }
 
+void ConfigTree::AddPageBefore(UtilityKind utility, std::string_view before, std::string title, PageMaker make) {
+  const auto node = std::find_if(nodes_.begin(), nodes_.end(), [&](const ConfigNode& n) { return n.utility == utility; });
+  if (node == nodes_.end()) return;
+  auto& pages = node->pages;
+  const auto at = std::find_if(pages.begin(), pages.end(), [&](const ConfigPageSpec& p) { return p.title == before; });
+  pages.insert(at, {std::move(title), std::move(make)});
+}
+
 ConfigTree ShellConfigTree() {
   ConfigTree tree;
   tree.AddPage(std::nullopt, "Zelvor",
@@ -28,7 +36,7 @@ ConfigTree ShellConfigTree() {
                    [k](CZelvorApp&, int firstId) { return std::make_unique<MouseActionsPage>(firstId, k); });
     }
     if (!HotkeyCommands(k).empty()) {
-      tree.AddPage(k, "Teclas de acceso rápido", [k](CZelvorApp& app, int firstId) {
+      tree.AddPage(k, std::string(kHotkeyPageTitle), [k](CZelvorApp& app, int firstId) {
         return std::make_unique<CHotKeyConfig>(app, firstId, std::string(info(k).key), info(k).iconId,
                                                HotkeyCommands(k));
       });

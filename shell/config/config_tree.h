@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/config/conf_dialog.h"
@@ -31,12 +32,18 @@ struct ConfigNode {
   std::vector<ConfigPageSpec> pages;
 };
 
+inline constexpr std::string_view kHotkeyPageTitle = "Teclas de acceso rápido";
+
 class ConfigTree {
  public:
   // The nodes in their fixed order, without pages.
   ConfigTree();
 
   void AddPage(std::optional<UtilityKind> utility, std::string title, PageMaker make);
+  // Adds a page in front of the node's page titled `before` (at the end
+  // when the node has none), for a utility whose pages sit between the
+  // shell's.
+  void AddPageBefore(UtilityKind utility, std::string_view before, std::string title, PageMaker make);
   [[nodiscard]] const std::vector<ConfigNode>& nodes() const { return nodes_; }
 
  private:

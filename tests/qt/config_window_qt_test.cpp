@@ -89,7 +89,12 @@ TEST_F(QtConfigWindow, TogglesTreeAndHotkeyFieldDriveTheWindow) {
     if (tree->topLevelItem(i)->text(0) == QStringLiteral("Duvu Zevad")) duvu = tree->topLevelItem(i);
   }
   ASSERT_NE(duvu, nullptr);
-  tree->setCurrentItem(duvu->child(1));
+  QTreeWidgetItem* hotkeys = nullptr;
+  for (int i = 0; i < duvu->childCount(); ++i) {
+    if (duvu->child(i)->text(0) == QStringLiteral("Teclas de acceso rápido")) hotkeys = duvu->child(i);
+  }
+  ASSERT_NE(hotkeys, nullptr);
+  tree->setCurrentItem(hotkeys);
   const auto page = config->FindPage(UtilityKind::DuvuZevad, "Teclas de acceso rápido");
   ASSERT_TRUE(page.has_value());
   ASSERT_TRUE(waitUntil([&] { return config->SelectedPage() == *page; }));
