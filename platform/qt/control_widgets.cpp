@@ -82,8 +82,12 @@ QWidget* ControlTree::buildContainer(const Control& c, const ControlPath& path) 
     pendingBuddy = qobject_cast<QLabel*>(child);
     const ControlKind k = c.children[i].kind;
     // Lists, trees, multi-line edits, tabs and canvases take the room there is.
+    // A canvas given a width in a row (a drawn button) keeps that width.
+    const bool fixedCanvas = k == ControlKind::Canvas && c.kind == ControlKind::Row && c.children[i].size.width > 0;
+    if (fixedCanvas) child->setSizePolicy(QSizePolicy::Fixed, child->sizePolicy().verticalPolicy());
     const bool grows = k == ControlKind::ListView || k == ControlKind::Tree || k == ControlKind::Tabs ||
-                       k == ControlKind::Canvas || (k == ControlKind::Edit && c.children[i].multiLine) ||
+                       (k == ControlKind::Canvas && !fixedCanvas) ||
+                       (k == ControlKind::Edit && c.children[i].multiLine) ||
                        (c.kind == ControlKind::Row && (k == ControlKind::Edit || k == ControlKind::Combo ||
                                                        k == ControlKind::Slider || k == ControlKind::Column));
     layout->addWidget(child, grows ? 1 : 0);

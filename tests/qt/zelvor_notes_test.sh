@@ -26,6 +26,17 @@ status_has() {  # waits (bounded) until a line of zelvorctl status matches the p
   done
   return 1
 }
+# The X window with this name; retried, since a search fails when another
+# window goes away while it looks.
+window_named() {
+  local w
+  for _ in $(seq 50); do
+    w=$(xdotool search --name "$1" 2>/dev/null | head -n1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
 start() {
   "$zelvor" >"$work/out" 2>"$work/err" &
   pid=$!
@@ -68,7 +79,7 @@ start
 "$zelvorctl" command 9 1 >/dev/null || fail "zelvorctl command 9 1 failed"
 status_has '^note\t0\tNota 1\topen$' || fail "no open note after command 9 1"
 status_has '^window\tCNote\tNota 1\tvisible$' || fail "no visible note window"
-xdotool search --name '^Nota 1$' >/dev/null || fail "no X window named Nota 1"
+window_named '^Nota 1$' >/dev/null || fail "no X window named Nota 1"
 terminate
 [ -s "$data/notes.dat" ] || fail "SIGTERM did not save notes.dat"
 [ "$(head -c 476 "$data/notes.dat" | tail -c +97 | head -c 6)" = "Nota 1" ] || fail "notes.dat holds no Nota 1"
@@ -84,8 +95,8 @@ en dos lineas"
 start
 status_has '^note\t0\tCompra\topen$' || fail "the collapsed note is not open"
 status_has '^note\t1\tIdeas\topen$' || fail "the note with a font is not open"
-compra=$(xdotool search --name '^Compra$' | head -n1)
-ideas=$(xdotool search --name '^Ideas$' | head -n1)
+compra=$(window_named '^Compra$')
+ideas=$(window_named '^Ideas$')
 [ -n "$compra" ] && [ -n "$ideas" ] || fail "the notes have no X windows"
 eval "$(xdotool getwindowgeometry --shell "$compra")"
 [ "$HEIGHT" -lt 60 ] || fail "the collapsed note is $HEIGHT pixels high"
@@ -95,6 +106,21 @@ echo "both notes shown, one collapsed"
 if [ -n "${ZELVOR_NOTES_SHOT:-}" ] && command -v import >/dev/null; then
   import -window root "$ZELVOR_NOTES_SHOT"
 fi
+
+# A right click in a note's text opens the note's menu; its first item,
+# "Propiedades", opens the note's properties.
+eval "$(xdotool getwindowgeometry --shell "$ideas")"
+# (high in the note: the tip of the day covers its lower half)
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 80)) click 3
+sleep 0.5
+if [ -n "${ZELVOR_NOTES_MENU_SHOT:-}" ] && command -v import >/dev/null; then
+  import -window root "$ZELVOR_NOTES_MENU_SHOT"
+fi
+xdotool key Down Return
+status_has '^window\tCNotePropertiesDlg\tPropiedades de la nota\tvisible$' ||
+  fail "the note menu's Propiedades opened no properties window"
+xdotool key Escape
+echo "the note menu opens on a right click and runs its commands"
 
 # 3. Saved again, the collapsed note keeps its expanded rectangle.
 terminate
