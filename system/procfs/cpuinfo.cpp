@@ -88,9 +88,16 @@ CpuinfoSummary ParseCpuinfo(std::string_view text) {
     else if (k == "cpu MHz") Keep(f.mhz, v);
   });
 
-  std::optional<std::uint64_t> implementer = f.implementer ? ParseHex(*f.implementer) : std::nullopt;
-  if (implementer && *implementer > 0xFF) implementer.reset();
-  const std::optional<std::uint64_t> part = f.part ? ParseHex(*f.part) : std::nullopt;
+  // Plain numbers rather than optionals: the optimiser cannot follow an
+  // optional through the branches below and warns of an uninitialised read.
+  constexpr std::uint64_t kAbsent = ~std::uint64_t{0};
+  const auto hexOf = [](const std::optional<std::string_view>& text) {
+    const std::optional<std::uint64_t> v = text ? ParseHex(*text) : std::nullopt;
+    return v.value_or(kAbsent);
+  };
+  std::uint64_t implementer = hexOf(f.implementer);
+  if (implementer > 0xFF) implementer = kAbsent;
+  const std::uint64_t part = hexOf(f.part);
 
   std::string_view name;
   for (const auto& candidate : {f.modelName, f.oldArmProcessor, f.cpuModel, f.cpu, f.uarch}) {
@@ -101,22 +108,22 @@ CpuinfoSummary ParseCpuinfo(std::string_view text) {
   }
   if (!name.empty()) {
     summary.description.name = PrintableText(name);
-  } else if (implementer && part && *part <= 0xFFF) {
-    const auto code = static_cast<unsigned>(*implementer);
-    const std::string_view known = ArmPartName(code, static_cast<unsigned>(*part));
+  } else if (implementer != kAbsent && part <= 0xFFF) {
+    const auto code = static_cast<unsigned>(implementer);
+    const std::string_view known = ArmPartName(code, static_cast<unsigned>(part));
     if (!known.empty()) {
       summary.description.name = std::string(known);
     } else {
       static constexpr char kHex[] = "0123456789abcdef";
       std::string hex = "0x";
-      for (int shift = 8; shift >= 0; shift -= 4) hex.push_back(kHex[(*part >> shift) & 0xF]);
+      for (int shift = 8; shift >= 0; shift -= 4) hex.push_back(kHex[(part >> shift) & 0xF]);
       summary.description.name = "CPU part " + hex;
     }
   }
 
   if (f.vendorId) summary.description.vendor = PrintableText(*f.vendorId);
   else if (f.vendor) summary.description.vendor = PrintableText(*f.vendor);
-  else if (implementer) summary.description.vendor = std::string(ArmImplementerName(static_cast<unsigned>(*implementer)));
+  else if (implementer != kAbsent) summary.description.vendor = std::string(ArmImplementerName(static_cast<unsigned>(implementer)));
 
   if (f.mhz) summary.mhz = WholeMhz(*f.mhz);
   return summary;
