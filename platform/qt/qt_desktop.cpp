@@ -1,9 +1,12 @@
 #include "platform/qt/qt_desktop.h"
 
+#include "platform/messages.h"
 #include "platform/nm/nm_dialer.h"
 
 #include <QDBusConnection>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QSessionManager>
 
 #include <cstdlib>
 
@@ -77,6 +80,14 @@ void QtDesktop::build(Options options) {
       box->open();
     });
   }
+  // The session manager asks before the session ends (X session
+  // management): the main window hears it as the system's end-of-session
+  // query and lets the utilities save, before this handler returns.
+  QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, tray_.get(), [this](QSessionManager&) {
+    if (tray_->callbackTarget() == kNoWindow) return;
+    loop_->post(tray_->callbackTarget(), msg::QueryEndSession, 0, 0);
+    loop_->processPending();
+  });
   menus_ = std::make_unique<QtMenuHost>(*loop_, *images_);
   dialogs_ = std::make_unique<QtDialogHost>(*images_, abilities);
   screen_ = std::make_unique<QtScreen>(pointer_, platform != QLatin1String("wayland"));

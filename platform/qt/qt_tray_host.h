@@ -31,6 +31,8 @@ class QtTrayHost final : public QObject, public TrayHost {
 
   [[nodiscard]] bool available() override;
   void setCallbackTarget(WindowHandle target) override { target_ = target; }
+  // The main window, which the icons' clicks (and the session's end) reach.
+  [[nodiscard]] WindowHandle callbackTarget() const { return target_; }
   [[nodiscard]] bool add(int iconId, const ImageRef& image, const std::string& tip) override;
   [[nodiscard]] bool modify(int iconId, const ImageRef& image, const std::string& tip) override;
   void remove(int iconId) override;

@@ -90,9 +90,9 @@ CpuinfoSummary ParseCpuinfo(std::string_view text) {
 
   // Plain numbers rather than optionals: the optimiser cannot follow an
   // optional through the branches below and warns of an uninitialised read.
-  constexpr std::uint64_t kAbsent = ~std::uint64_t{0};
-  const auto hexOf = [](const std::optional<std::string_view>& text) {
-    const std::optional<std::uint64_t> v = text ? ParseHex(*text) : std::nullopt;
+  static constexpr std::uint64_t kAbsent = ~std::uint64_t{0};
+  const auto hexOf = [](const std::optional<std::string_view>& field) {
+    const std::optional<std::uint64_t> v = field ? ParseHex(*field) : std::nullopt;
     return v.value_or(kAbsent);
   };
   std::uint64_t implementer = hexOf(f.implementer);
