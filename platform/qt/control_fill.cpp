@@ -42,6 +42,12 @@ QString stripMnemonic(const std::string& text) {
   return out;
 }
 
+namespace {
+// Control::listView values.
+constexpr int kLargeIconsView = 0;
+constexpr int kDetailsView = 3;
+}  // namespace
+
 void fillListView(QTreeWidget& view, const Control& c, const ImagePixmaps& images) {
   view.clear();
   view.setColumnCount(static_cast<int>(std::max<std::size_t>(c.columns.size(), 1)));
@@ -55,6 +61,13 @@ void fillListView(QTreeWidget& view, const Control& c, const ImagePixmaps& image
                                         c.columns[i].rightAligned ? Qt::AlignRight | Qt::AlignVCenter
                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
   }
+  // The views other than details show the first column only, without the
+  // header: large icons at 32 pixels, small icons and the list at 16.
+  const bool details = c.listView == kDetailsView;
+  const int iconSide = c.listView == kLargeIconsView ? 32 : 16;
+  view.setIconSize(QSize(iconSide, iconSide));
+  if (!details) view.setHeaderHidden(true);
+  for (int col = 1; col < view.columnCount(); ++col) view.setColumnHidden(col, !details);
   for (std::size_t r = 0; r < c.rows.size(); ++r) {
     const ListRow& row = c.rows[r];
     auto* item = new QTreeWidgetItem(&view);
@@ -65,7 +78,7 @@ void fillListView(QTreeWidget& view, const Control& c, const ImagePixmaps& image
       }
     }
     if (row.image >= 0 && c.listImages != ImageStrip::None) {
-      item->setIcon(0, images.icon(ImageRef::fromStrip(c.listImages, row.image), 16));
+      item->setIcon(0, images.icon(ImageRef::fromStrip(c.listImages, row.image), iconSide));
     }
     if (c.checkBoxes) {
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

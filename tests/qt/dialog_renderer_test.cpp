@@ -295,6 +295,24 @@ TEST_F(DialogRenderer, UpdateShowsModelChangesAndRebuildsForNewControls) {
   EXPECT_EQ(widget<QLabel>(*window, 99)->text().toStdString(), "Nueva etiqueta");
 }
 
+TEST_F(DialogRenderer, AListShowsItsViewDetailsListOrIcons) {
+  auto* list = widget<QTreeWidget>(*window, kList);
+  struct Case {
+    int view;
+    bool header, secondColumn;
+    int iconSide;
+  } cases[] = {{0, false, false, 32}, {1, false, false, 16}, {2, false, false, 16}, {3, true, true, 16}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.view);
+    model.find(kList)->listView = c.view;
+    dialogs().update(handle);
+    EXPECT_EQ(list->isHeaderHidden(), !c.header);
+    EXPECT_EQ(list->isColumnHidden(1), !c.secondColumn);
+    EXPECT_EQ(list->iconSize(), QSize(c.iconSide, c.iconSide));
+    EXPECT_EQ(list->topLevelItemCount(), 2);  // every view shows every row
+  }
+}
+
 TEST_F(DialogRenderer, StyleFlagsAndOpacityReachTheWindow) {
   EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint);
   model.style.topmost = true;
