@@ -210,7 +210,9 @@ void CReziZovidaraz::PutPredefinedText(int k) {
 }
 
 void CReziZovidaraz::command(int code, std::string_view) {
-  if (code == rezi_code::ShowWindow) {
+  if (code == rezi_code::Menu) {
+    if (CPrincipalDlg* main = app_.mainWindow()) main->OpenMenu(BuildReziMenu(watchOff(), clipRows(), app_.store()));
+  } else if (code == rezi_code::ShowWindow) {
     window_->ShowWindow();
   } else if (code == rezi_code::DeleteAll) {
     DeleteAll();

@@ -44,8 +44,9 @@ class CReziZovidaraz final : public Utility, public MessageTarget {
   void command(int code, std::string_view text) override;
   void save() override;
   [[nodiscard]] bool queryEndSession() override;
-  [[nodiscard]] bool watchOff() const override { return !active_; }
-  [[nodiscard]] std::vector<ClipRow> clipRows() const override;
+  // What its menu shows: whether watching is off, and the history's rows.
+  [[nodiscard]] bool watchOff() const { return !active_; }
+  [[nodiscard]] std::vector<ClipRow> clipRows() const;
   [[nodiscard]] std::vector<std::vector<std::string>> statusRecords() const override;
 
   // MessageTarget: clipboard changes and the row menu's commands.

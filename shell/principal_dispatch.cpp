@@ -286,17 +286,9 @@ void CPrincipalDlg::RunUtilityCommand(UtilityKind kind, int code) {
   // Zivi Duvaza's object is also made on demand by its commands.
   if (u == nullptr && kind == UtilityKind::ZiviDuvaza) u = app_.EnsureUtility(kind);
   if (u == nullptr) return;
-  if (code == 0) {
-    switch (kind) {
-      case UtilityKind::ReziZovidaraz:
-        OpenMenu(BuildReziMenu(u->watchOff(), u->clipRows(), app_.store()));
-        return;
-      case UtilityKind::DeveRevazoz:
-        OpenMenu(BuildDeveMenu(u->desktops()));
-        return;
-      default:
-        break;
-    }
+  if (code == 0 && kind == UtilityKind::DeveRevazoz) {
+    OpenMenu(BuildDeveMenu(u->desktops()));
+    return;
   }
   if (needsListViews(kind, code) && !app_.helpers().CheckCommonControls()) return;
   u->command(code, {});

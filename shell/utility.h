@@ -78,8 +78,6 @@ class Utility {
   [[nodiscard]] virtual bool shutdownBlocked() const { return false; }   // Dade Rive
   [[nodiscard]] virtual std::string iconText() const { return {}; }      // Zivi Duvaza
   [[nodiscard]] virtual DialUpFacts dialUp() const { return {}; }        // Dedo Vuv
-  [[nodiscard]] virtual bool watchOff() const { return false; }          // Rezi Zovidaraz
-  [[nodiscard]] virtual std::vector<ClipRow> clipRows() const { return {}; }
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad
   [[nodiscard]] virtual std::vector<DesktopItem> desktops() const { return {}; }  // Deve Revazoz
   // What the user sees of the utility, for `zelvorctl status`: one record
