@@ -7,40 +7,11 @@
 # Arguments: the zelvor and zelvorctl programs, and the test's clipboard owner.
 set -u
 zelvor=$1 zelvorctl=$2 owner=$3
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
+. "$(dirname "$0")/zelvor_script.sh"
 clips=$XDG_DATA_HOME/zelvor/clips
-pid=""
-fail() {
-  echo "FAIL: $*"
-  echo "--- status:"; "$zelvorctl" status 2>&1 | grep -P '^clip'
-  echo "--- zelvor stderr:"; cat "$work/err"
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-  exit 1
-}
-start() {
-  "$zelvor" >"$work/out" 2>>"$work/err" &
-  pid=$!
-  for _ in $(seq 200); do "$zelvorctl" status >"$work/status" 2>/dev/null && return; sleep 0.1; done
-  fail "zelvorctl status never answered"
-}
-stop() {
-  "$zelvorctl" quit || fail "zelvorctl quit failed"
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && fail "zelvor did not end after quit"
-  wait "$pid" || fail "zelvor exited with $?"
-  pid=""
-}
-# Waits until a status line matches the pattern (grep -P).
-wait_for() {
-  for _ in $(seq 100); do
-    "$zelvorctl" status >"$work/status" 2>/dev/null
-    grep -qP "$1" "$work/status" && return
-    sleep 0.1
-  done
-  fail "no status line matches $1"
-}
+show_clips() { echo "--- status:"; "$zelvorctl" status 2>&1 | grep -P '^clip'; }
+on_fail=show_clips
+wait_for() { status_has "$1" || fail "no status line matches $1"; }
 # One record of a clip file: format number, size, bytes (a text and its NUL).
 le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
 record() {

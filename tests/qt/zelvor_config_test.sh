@@ -9,34 +9,7 @@
 # Arguments: the zelvor and zelvorctl programs.
 set -u
 zelvor=$1 zelvorctl=$2
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
-pid=
-fail() {
-  echo "FAIL: $*"
-  echo "--- zelvor stderr:"; cat "$work/err" 2>/dev/null
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-  exit 1
-}
-status_has() {  # waits (bounded) until a line of zelvorctl status matches the pattern
-  for _ in $(seq 100); do
-    "$zelvorctl" status >"$work/status" 2>/dev/null && grep -qP "$1" "$work/status" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-start() {
-  "$zelvor" >"$work/out" 2>"$work/err" &
-  pid=$!
-  status_has '^icon\t1\t' || fail "zelvor did not start"
-}
-stop() {
-  "$zelvorctl" quit >/dev/null || fail "zelvorctl quit failed"
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  wait "$pid" || fail "zelvor exited with $?"
-  pid=
-}
+. "$(dirname "$0")/zelvor_script.sh"
 # Opens the product menu with a click on its icon and walks it with the keys.
 menu_keys() {
   local window

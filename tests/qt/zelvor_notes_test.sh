@@ -7,41 +7,10 @@
 # Arguments: the zelvor and zelvorctl programs.
 set -u
 zelvor=$1 zelvorctl=$2
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
+. "$(dirname "$0")/zelvor_script.sh"
 data=$XDG_DATA_HOME/zelvor
-pid=
-fail() {
-  echo "FAIL: $*"
-  echo "--- status:"; cat "$work/status" 2>/dev/null
-  echo "--- zelvor stderr:"; cat "$work/err" 2>/dev/null
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-  exit 1
-}
-status_has() {  # waits (bounded) until a line of zelvorctl status matches the pattern
-  for _ in $(seq 100); do
-    "$zelvorctl" status >"$work/status" 2>/dev/null && grep -qP "$1" "$work/status" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# The X window with this name; retried, since a search fails when another
-# window goes away while it looks.
-window_named() {
-  local w
-  for _ in $(seq 50); do
-    w=$(xdotool search --name "$1" 2>/dev/null | head -n1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-start() {
-  "$zelvor" >"$work/out" 2>"$work/err" &
-  pid=$!
-  status_has '^icon\t9\t' || fail "zelvor did not start"
-}
+show_status() { echo "--- status:"; cat "$work/status" 2>/dev/null; }
+on_fail=show_status
 # Ends the program with SIGTERM, which chooses "Salir" and so saves.
 terminate() {
   kill -TERM "$pid"
