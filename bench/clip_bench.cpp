@@ -12,13 +12,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/assembly/suite_components.h"
+#include "bench/wall_ratio_reporter.h"
 #include "clipboard/clip_files.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "platform/clipboard_formats.h"
@@ -174,26 +174,6 @@ void BM_PlainBufferedReads(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainBufferedReads)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      if (run.iterations > 0) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void printRatio(const char* what, const std::string& a, const std::string& b) const {
-    const auto ia = times_.find(a);
-    const auto ib = times_.find(b);
-    if (ia == times_.end() || ib == times_.end() || ib->second <= 0) return;
-    std::printf("%-58s %7.2f x  (wall time, %.3g ms vs %.3g ms)\n", what, ia->second / ib->second, ia->second,
-                ib->second);
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 // Heap in use by the history of 10,000 entries (no limit), over the bytes
 // its entries hold.
 void PrintMemoryRatio() {
@@ -214,7 +194,7 @@ void PrintMemoryRatio() {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  zelvor::RatioReporter reporter;
+  zelvor::bench::WallRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nratios (10,000 entries of 4 KiB text, as CF_TEXT and CF_UNICODETEXT):\n");
   reporter.printRatio("add, limit 15 / plain vector", "BM_AddWithLimit/15/iterations:3/real_time",

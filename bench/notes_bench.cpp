@@ -7,10 +7,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/wall_ratio_reporter.h"
 #include "notes/notes_files.h"
 #include "platform/posix/posix_files.h"
 #include "tests/support/sandbox.h"
@@ -92,33 +92,13 @@ void BM_PlainBufferedRead(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainBufferedRead)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      if (run.iterations > 0) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void printRatio(const char* what, const std::string& a, const std::string& b) const {
-    const auto ia = times_.find(a);
-    const auto ib = times_.find(b);
-    if (ia == times_.end() || ib == times_.end() || ib->second <= 0) return;
-    std::printf("%-52s %6.2f x  (wall time, %.3g ms vs %.3g ms)\n", what, ia->second / ib->second, ia->second,
-                ib->second);
-  }
-
- private:
-  std::map<std::string, double> times_;  // ms of wall time per iteration
-};
-
 }  // namespace
 }  // namespace zelvor::notes
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  zelvor::notes::RatioReporter reporter;
+  zelvor::bench::WallRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nratios (time per operation, 10,000 notes of 1 KiB):\n");
   reporter.printRatio("save, atomic and durable / plain buffered write", "BM_SaveNotes/real_time",
