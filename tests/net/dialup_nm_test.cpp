@@ -4,66 +4,38 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDBusConnectionInterface>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "platform/nm/nm_dialer.h"
 #include "platform/posix/posix_launcher.h"
 #include "tests/net/dialup_fixture.h"
-#include "tests/support/private_bus.h"
+#include "tests/support/nm_mock.h"
 
 namespace zelvor::dialup {
 namespace {
 
-using SettingsMap = QMap<QString, QVariantMap>;
-const QString kNm = QStringLiteral("org.freedesktop.NetworkManager");
-const QString kNmPath = QStringLiteral("/org/freedesktop/NetworkManager");
-const QString kDevice = QStringLiteral("/org/freedesktop/NetworkManager/Devices/modem");
-
-QCoreApplication& application() {
-  static int argc = 1;
-  static char name[] = "dialup_nm_test";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
+using testing::kNmModem;
+using testing::kNmPath;
+using testing::kNmService;
 
 class DialupOverNetworkManagerTest : public testing::DialupFixture {
  protected:
   void SetUp() override {
     if (!testing::PrivateBus::toolsInstalled()) GTEST_SKIP() << "dbus-daemon or python3-dbusmock is not installed";
-    (void)application();
-    qDBusRegisterMetaType<SettingsMap>();
-    bus = std::make_unique<testing::PrivateBus>(sandbox);
-    ASSERT_FALSE(bus->address().empty());
-    connection = std::make_unique<QDBusConnection>(
-        QDBusConnection::connectToBus(QString::fromStdString(bus->address()), QStringLiteral("dialup-nm-test")));
-    ASSERT_TRUE(bus->startTemplate("networkmanager"));
-    ASSERT_TRUE(waitFor([&] { return connection->interface()->isServiceRegistered(kNm).value(); }));
-    call(kNmPath, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddEthernetDevice"),
-         {QStringLiteral("modem"), QStringLiteral("ttyUSB0"), 30});
+    nm = std::make_unique<testing::NmMock>(sandbox);
+    ASSERT_TRUE(nm->connected());
+    ASSERT_TRUE(nm->start(desktop.loop));
     // Activations come up at once on the modem.
-    call(kNmPath, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"),
-         {kNm, QStringLiteral("ActivateConnection"), QStringLiteral("ooo"), QStringLiteral("o"),
-          QStringLiteral("import time\n"
-                         "name = 'c%1' % time.monotonic_ns()\n"
-                         "ret = dbus.ObjectPath(self.AddActiveConnection(['%2'], args[0], '/', name, dbus.UInt32(2)))")
-              .arg(QStringLiteral("%d"), kDevice)});
-    SettingsMap s;
-    s[QStringLiteral("connection")][QStringLiteral("id")] = QStringLiteral("Móvil");
-    s[QStringLiteral("connection")][QStringLiteral("type")] = QStringLiteral("gsm");
-    s[QStringLiteral("connection")][QStringLiteral("uuid")] = QStringLiteral("uuid-movil");
-    const QDBusMessage r = call(QStringLiteral("/org/freedesktop/NetworkManager/Settings"),
-                                QStringLiteral("org.freedesktop.NetworkManager.Settings"),
-                                QStringLiteral("AddConnection"), {QVariant::fromValue(s)});
-    profile = r.arguments().value(0).value<QDBusObjectPath>().path();
-    nmDialer = std::make_unique<nm::NmDialer>(desktop.loop, launcher, *connection);
+    nm->mock(kNmPath, QStringLiteral("AddMethod"),
+             {kNmService, QStringLiteral("ActivateConnection"), QStringLiteral("ooo"), QStringLiteral("o"),
+              QStringLiteral("import time\n"
+                             "name = 'c%1' % time.monotonic_ns()\n"
+                             "ret = dbus.ObjectPath(self.AddActiveConnection(['%2'], args[0], '/', name, dbus.UInt32(2)))")
+                  .arg(QStringLiteral("%d"), kNmModem)});
+    profile = nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+    nmDialer = std::make_unique<nm::NmDialer>(desktop.loop, launcher, nm->connection());
     ASSERT_TRUE(waitFor([&] { return nmDialer->available() && nmDialer->settled(); }));
     nmControl = std::make_unique<DialupControl>(
         DialupServices{store, *nmDialer, desktop.loop, desktop.messageBoxes, recorder, view, outside});
@@ -71,33 +43,15 @@ class DialupOverNetworkManagerTest : public testing::DialupFixture {
   void TearDown() override {
     nmControl.reset();
     nmDialer.reset();
-    if (connection) QDBusConnection::disconnectFromBus(connection->name());
+    nm.reset();
   }
 
-  QDBusMessage call(const QString& path, const QString& iface, const QString& method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(kNm, path, iface, method);
-    m.setArguments(args);
-    const QDBusMessage r = connection->call(m, QDBus::Block, 10'000);
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r;
-  }
-  // Runs both loops until done() holds; false after a generous bound.
-  bool waitFor(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      desktop.loop.deliverPosted();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
-  }
+  bool waitFor(const std::function<bool()>& done) { return nm->waitFor(desktop.loop, done); }
   bool settle() {
     return waitFor([&] { return nmDialer->settled(); });
   }
 
-  std::unique_ptr<testing::PrivateBus> bus;
-  std::unique_ptr<QDBusConnection> connection;
+  std::unique_ptr<testing::NmMock> nm;
   PosixLauncher launcher;
   QString profile;
   std::unique_ptr<nm::NmDialer> nmDialer;
@@ -126,9 +80,9 @@ TEST_F(DialupOverNetworkManagerTest, ADialAndAConnectionMadeElsewhereAreRecorded
   EXPECT_EQ(nmControl->Connection(), 0);  // a connection going down is not adopted
 
   // Another program brings the profile up; the watch adopts it.
-  const QDBusMessage up = call(kNmPath, kNm, QStringLiteral("ActivateConnection"),
+  const QDBusMessage up = nm->expectCall(kNmPath, kNmService, QStringLiteral("ActivateConnection"),
                                {QVariant::fromValue(QDBusObjectPath(profile)),
-                                QVariant::fromValue(QDBusObjectPath(kDevice)),
+                                QVariant::fromValue(QDBusObjectPath(kNmModem)),
                                 QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))});
   const QString active = up.arguments().value(0).value<QDBusObjectPath>().path();
   ASSERT_TRUE(waitFor([&] { return nmDialer->settled() && nmControl->IsConnected(); }));
@@ -139,7 +93,8 @@ TEST_F(DialupOverNetworkManagerTest, ADialAndAConnectionMadeElsewhereAreRecorded
   EXPECT_EQ(outside.count("connection up"), 2);
   advance(30'000);
   // It ends there too; the watch notices and the diary gets it.
-  call(kNmPath, kNm, QStringLiteral("DeactivateConnection"), {QVariant::fromValue(QDBusObjectPath(active))});
+  nm->expectCall(kNmPath, kNmService, QStringLiteral("DeactivateConnection"),
+                 {QVariant::fromValue(QDBusObjectPath(active))});
   ASSERT_TRUE(waitFor([&] { return nmDialer->settled() && !nmControl->IsConnected(); }));
   advance(5'000);
   EXPECT_EQ(nmControl->Connection(), 0);

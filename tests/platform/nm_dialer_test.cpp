@@ -5,45 +5,31 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "platform/nm/nm_reasons.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_event_loop.h"
-#include "tests/support/private_bus.h"
+#include "tests/support/nm_mock.h"
 #include "tests/support/sandbox.h"
 
 namespace zelvor::nm {
 namespace {
 
-using SettingsMap = QMap<QString, QVariantMap>;
-const QString kNm = QStringLiteral("org.freedesktop.NetworkManager");
-const QString kNmPath = QStringLiteral("/org/freedesktop/NetworkManager");
-const QString kMock = QStringLiteral("org.freedesktop.DBus.Mock");
-const QString kDevice = QStringLiteral("/org/freedesktop/NetworkManager/Devices/modem");
+using SettingsMap = testing::NmSettingsMap;
+using testing::kNmPath;
+const QString kNm = testing::kNmService;
+const QString kDevice = testing::kNmModem;
 const QString kActiveIface = QStringLiteral("org.freedesktop.NetworkManager.Connection.Active");
 const QString kDeviceIface = QStringLiteral("org.freedesktop.NetworkManager.Device");
-
-QCoreApplication& application() {
-  static int argc = 1;
-  static char name[] = "nm_dialer_test";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
 
 class Reports : public MessageTarget {
  public:
@@ -58,73 +44,27 @@ class NmDialerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!testing::PrivateBus::toolsInstalled()) GTEST_SKIP() << "dbus-daemon or python3-dbusmock is not installed";
-    (void)application();
-    qDBusRegisterMetaType<SettingsMap>();
-    bus = std::make_unique<testing::PrivateBus>(sandbox);
-    ASSERT_FALSE(bus->address().empty());
-    static int count = 0;
-    connection = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
-        QString::fromStdString(bus->address()), QStringLiteral("nm-test-%1").arg(++count)));
-    ASSERT_TRUE(connection->isConnected());
+    nm = std::make_unique<testing::NmMock>(sandbox);
+    ASSERT_TRUE(nm->connected());
     target = loop.addTarget(reports);
   }
   void TearDown() override {
     dialer.reset();
-    if (connection) QDBusConnection::disconnectFromBus(connection->name());
+    nm.reset();
   }
 
-  void startNetworkManager() {
-    ASSERT_TRUE(bus->startTemplate("networkmanager"));
-    ASSERT_TRUE(waitFor([&] { return connection->interface()->isServiceRegistered(kNm).value(); }));
-    // A device for the connections, as a modem would be.
-    (void)mock(kNmPath, "AddEthernetDevice", {QStringLiteral("modem"), QStringLiteral("ttyUSB0"), 30});
-  }
+  void startNetworkManager() { ASSERT_TRUE(nm->start(loop)); }
   void makeDialer() {
-    dialer = std::make_unique<NmDialer>(loop, launcher, *connection);
+    dialer = std::make_unique<NmDialer>(loop, launcher, nm->connection());
     ASSERT_TRUE(waitFor([&] { return dialer->available() && dialer->settled(); }));
   }
-
-  // Runs the Qt loop and the suite's loop until done() holds; false after
-  // a generous bound (a hung mock, not a timing expectation).
-  bool waitFor(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      loop.deliverPosted();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
-  }
+  bool waitFor(const std::function<bool()>& done) { return nm->waitFor(loop, done); }
   bool settle() {
     return waitFor([&] { return dialer->settled(); });
   }
-
-  QDBusMessage callOn(const QString& path, const QString& iface, const QString& method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(kNm, path, iface, method);
-    m.setArguments(args);
-    return connection->call(m, QDBus::Block, 10'000);
-  }
-  QDBusMessage mock(const QString& path, const QString& method, const QVariantList& args) {
-    const QDBusMessage r = callOn(path, kMock, method, args);
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r;
-  }
-  // Adds a profile through NetworkManager's Settings; returns its path.
-  QString addProfile(const QString& id, const QString& type, const SettingsMap& extra = {}) {
-    SettingsMap s = extra;
-    s[QStringLiteral("connection")][QStringLiteral("id")] = id;
-    s[QStringLiteral("connection")][QStringLiteral("type")] = type;
-    s[QStringLiteral("connection")][QStringLiteral("uuid")] = QStringLiteral("uuid-") + id;
-    const QDBusMessage r = callOn(QStringLiteral("/org/freedesktop/NetworkManager/Settings"),
-                                  QStringLiteral("org.freedesktop.NetworkManager.Settings"),
-                                  QStringLiteral("AddConnection"), {QVariant::fromValue(s)});
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r.arguments().value(0).value<QDBusObjectPath>().path();
-  }
   // Activations that stay "activating" on the modem until the test moves them.
   void holdActivations() {
-    (void)mock(kNmPath, "AddMethod",
+    (void)nm->mock(kNmPath, "AddMethod",
                {kNm, QStringLiteral("ActivateConnection"), QStringLiteral("ooo"), QStringLiteral("o"),
                 QStringLiteral("p = self.AddActiveConnection([], args[0], '/', 'marcado', dbus.UInt32(1))\n"
                                "objects[p].Set('%1', 'Devices', dbus.Array([dbus.ObjectPath('%2')], signature='o'))\n"
@@ -133,7 +73,7 @@ class NmDialerTest : public ::testing::Test {
   }
   void emitOn(const QString& path, const QString& iface, const QString& name, const QString& signature,
               const QVariantList& args) {
-    (void)mock(path, "EmitSignal", {iface, name, signature, QVariant(args)});
+    (void)nm->mock(path, "EmitSignal", {iface, name, signature, QVariant(args)});
   }
   void deviceState(std::uint32_t state, std::uint32_t old, std::uint32_t reason) {
     emitOn(kDevice, kDeviceIface, QStringLiteral("StateChanged"), QStringLiteral("uuu"), {state, old, reason});
@@ -145,8 +85,7 @@ class NmDialerTest : public ::testing::Test {
   }
 
   testing::Sandbox sandbox;
-  std::unique_ptr<testing::PrivateBus> bus;
-  std::unique_ptr<QDBusConnection> connection;
+  std::unique_ptr<testing::NmMock> nm;
   SimClock clock;
   SimEventLoop loop{clock};
   PosixLauncher launcher;
@@ -159,16 +98,16 @@ TEST_F(NmDialerTest, ListsTheDialUpProfilesInNetworkManagersOrderAndItsDevices) 
   startNetworkManager();
   SettingsMap gsm;
   gsm[QStringLiteral("gsm")][QStringLiteral("username")] = QStringLiteral("ana");
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"), gsm);
-  addProfile(QStringLiteral("Cable"), QStringLiteral("802-3-ethernet"));
-  addProfile(QStringLiteral("ADSL"), QStringLiteral("pppoe"));
-  addProfile(QStringLiteral("Casa"), QStringLiteral("802-11-wireless"));
-  addProfile(QStringLiteral("Oficina"), QStringLiteral("vpn"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"), gsm);
+  nm->addProfile(QStringLiteral("Cable"), QStringLiteral("802-3-ethernet"));
+  nm->addProfile(QStringLiteral("ADSL"), QStringLiteral("pppoe"));
+  nm->addProfile(QStringLiteral("Casa"), QStringLiteral("802-11-wireless"));
+  nm->addProfile(QStringLiteral("Oficina"), QStringLiteral("vpn"));
   SettingsMap pan, dun;
   pan[QStringLiteral("bluetooth")][QStringLiteral("type")] = QStringLiteral("panu");
   dun[QStringLiteral("bluetooth")][QStringLiteral("type")] = QStringLiteral("dun");
-  addProfile(QStringLiteral("Auriculares"), QStringLiteral("bluetooth"), pan);
-  addProfile(QStringLiteral("Teléfono"), QStringLiteral("bluetooth"), dun);
+  nm->addProfile(QStringLiteral("Auriculares"), QStringLiteral("bluetooth"), pan);
+  nm->addProfile(QStringLiteral("Teléfono"), QStringLiteral("bluetooth"), dun);
   makeDialer();
   EXPECT_EQ(dialer->entries(), (std::vector<std::string>{"Móvil", "ADSL", "Oficina", "Teléfono"}));
   EXPECT_EQ(dialer->modems(), std::vector<std::string>{"ttyUSB0"});
@@ -177,14 +116,14 @@ TEST_F(NmDialerTest, ListsTheDialUpProfilesInNetworkManagersOrderAndItsDevices) 
   EXPECT_TRUE(dialer->connections().empty());
 
   // A profile added later shows up by NetworkManager's signal.
-  addProfile(QStringLiteral("Otro"), QStringLiteral("cdma"));
+  nm->addProfile(QStringLiteral("Otro"), QStringLiteral("cdma"));
   ASSERT_TRUE(waitFor([&] { return dialer->entries().size() == 5; }));
   EXPECT_EQ(dialer->entries().back(), "Otro");
 }
 
 TEST_F(NmDialerTest, ADialReportsTheDeviceStatesAsStepsUntilConnected) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
   holdActivations();
   makeDialer();
   const DialStart started = dialer->dial("Móvil", {}, target);
@@ -215,7 +154,7 @@ TEST_F(NmDialerTest, ADialReportsTheDeviceStatesAsStepsUntilConnected) {
   }
   // The active connection comes up: NetworkManager says so by signal and property.
   const QString active = QStringLiteral("/org/freedesktop/NetworkManager/ActiveConnection/marcado");
-  (void)mock(kNmPath, "SetProperty", {active, kActiveIface, QStringLiteral("State"),
+  (void)nm->mock(kNmPath, "SetProperty", {active, kActiveIface, QStringLiteral("State"),
                                        QVariant::fromValue(QDBusVariant(QVariant::fromValue(2u)))});
   emitOn(active, kActiveIface, QStringLiteral("StateChanged"), QStringLiteral("uu"), {2u, 1u});
   ASSERT_TRUE(waitFor([&] { return !reports.got.empty() && reports.got.back().step == dial_step::Connected; }));
@@ -233,7 +172,7 @@ TEST_F(NmDialerTest, ADialReportsTheDeviceStatesAsStepsUntilConnected) {
 
 TEST_F(NmDialerTest, AFailedDeviceEndsTheDialWithNetworkManagersReason) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
   holdActivations();
   makeDialer();
   const DialStart started = dialer->dial("Móvil", {}, target);
@@ -255,8 +194,8 @@ TEST_F(NmDialerTest, AFailedDeviceEndsTheDialWithNetworkManagersReason) {
 
 TEST_F(NmDialerTest, AnActivationRefusedByNetworkManagerEndsWithItsMessage) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
-  (void)mock(kNmPath, "AddMethod",
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  (void)nm->mock(kNmPath, "AddMethod",
              {kNm, QStringLiteral("ActivateConnection"), QStringLiteral("ooo"), QStringLiteral("o"),
               QStringLiteral("raise dbus.exceptions.DBusException('No hay ningún módem disponible', "
                              "name='org.freedesktop.NetworkManager.UnknownDevice')")});
@@ -274,7 +213,7 @@ TEST_F(NmDialerTest, AnActivationRefusedByNetworkManagerEndsWithItsMessage) {
 
 TEST_F(NmDialerTest, HangingUpDeactivatesTheConnection) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
   makeDialer();
   const DialStart started = dialer->dial("Móvil", {}, target);
   // The template activates at once: the dial reports every step and is up.
@@ -288,7 +227,7 @@ TEST_F(NmDialerTest, HangingUpDeactivatesTheConnection) {
   // Gone for the suite at once, before NetworkManager has finished.
   EXPECT_TRUE(dialer->connections().empty());
   ASSERT_TRUE(waitFor([&] {
-    const QDBusMessage r = callOn(kNmPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+    const QDBusMessage r = nm->call(kNmPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
                                   {kNm, QStringLiteral("ActiveConnections")});
     return qdbus_cast<QList<QDBusObjectPath>>(r.arguments().value(0).value<QDBusVariant>().variant()).isEmpty();
   }));
@@ -299,8 +238,8 @@ TEST_F(NmDialerTest, HangingUpDeactivatesTheConnection) {
 
 TEST_F(NmDialerTest, AConnectionNetworkManagerWillNotLetGoIsListedAgain) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
-  (void)mock(kNmPath, "AddMethod",
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  (void)nm->mock(kNmPath, "AddMethod",
              {kNm, QStringLiteral("DeactivateConnection"), QStringLiteral("o"), QStringLiteral(""),
               QStringLiteral("raise dbus.exceptions.DBusException('No permitido', "
                              "name='org.freedesktop.NetworkManager.PermissionDenied')")});
@@ -316,11 +255,11 @@ TEST_F(NmDialerTest, AConnectionNetworkManagerWillNotLetGoIsListedAgain) {
 
 TEST_F(NmDialerTest, AConnectionMadeElsewhereIsListedWhenItIsOfADialUpKind) {
   startNetworkManager();
-  const QString mobile = addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
-  const QString wired = addProfile(QStringLiteral("Cable"), QStringLiteral("802-3-ethernet"));
+  const QString mobile = nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  const QString wired = nm->addProfile(QStringLiteral("Cable"), QStringLiteral("802-3-ethernet"));
   makeDialer();
   const auto activate = [&](const QString& profile) {
-    const QDBusMessage r = callOn(kNmPath, kNm, QStringLiteral("ActivateConnection"),
+    const QDBusMessage r = nm->call(kNmPath, kNm, QStringLiteral("ActivateConnection"),
                                   {QVariant::fromValue(QDBusObjectPath(profile)),
                                    QVariant::fromValue(QDBusObjectPath(kDevice)),
                                    QVariant::fromValue(QDBusObjectPath(QStringLiteral("/")))});
@@ -339,7 +278,7 @@ TEST_F(NmDialerTest, AConnectionMadeElsewhereIsListedWhenItIsOfADialUpKind) {
 }
 
 TEST_F(NmDialerTest, WithoutNetworkManagerTheServiceIsMissingUntilItStarts) {
-  dialer = std::make_unique<NmDialer>(loop, launcher, *connection);
+  dialer = std::make_unique<NmDialer>(loop, launcher, nm->connection());
   EXPECT_FALSE(dialer->available());
   EXPECT_NE(dialer->missingServiceText().find("NetworkManager"), std::string::npos);
   EXPECT_TRUE(dialer->entries().empty());
@@ -349,13 +288,13 @@ TEST_F(NmDialerTest, WithoutNetworkManagerTheServiceIsMissingUntilItStarts) {
   EXPECT_EQ(dialer->errorText(started.error), "NetworkManager no está en marcha.");
 
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
   ASSERT_TRUE(waitFor([&] { return dialer->available() && dialer->settled() && dialer->entries().size() == 1; }));
 }
 
 TEST_F(NmDialerTest, TheEditorIsNetworkManagersOwnOrNoneWhenNothingIsInstalled) {
   startNetworkManager();
-  addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
+  nm->addProfile(QStringLiteral("Móvil"), QStringLiteral("gsm"));
   makeDialer();
   const std::string bin = sandbox.path("bin/");
   const std::string log = sandbox.path("editor.log");
