@@ -19,17 +19,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and tells it through the pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
-pids+=($!)
+# Xvfb picks a free display number and tells it through the pipe. Several
+# servers starting at once (tests run in parallel) now and then leave one
+# without an answer: that one is ended and started again.
 display=""
-for _ in $(seq 100); do
-  if read -r -t 0.1 display <&3 && [ -n "$display" ]; then break; fi
+for attempt in 1 2 3; do
+  exec 3<> <(:)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  pids+=($xvfb)
+  for _ in $(seq 100); do
+    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then break; fi
+  done
+  [ -n "$display" ] && break
+  echo "Xvfb did not start (attempt $attempt):"; cat "$work/xvfb.log"
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  exec 3>&-
 done
-if [ -z "$display" ]; then
-  echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1
-fi
+[ -n "$display" ] || exit 1
 export DISPLAY=":$display"
 unset WAYLAND_DISPLAY
 
