@@ -13,10 +13,9 @@ show_clips() { echo "--- status:"; "$zelvorctl" status 2>&1 | grep -P '^clip'; }
 on_fail=show_clips
 wait_for() { status_has "$1" || fail "no status line matches $1"; }
 # One record of a clip file: format number, size, bytes (a text and its NUL).
-le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
 record() {
   local size=$(($(printf '%s' "$2" | wc -c) + 1))
-  printf "$(le32 "$1")$(le32 "$size")"
+  le32 "$1"; le32 "$size"
   printf '%s\0' "$2"
 }
 

@@ -20,12 +20,7 @@ terminate() {
   pid=
 }
 
-# Little-endian fields of the notes file.
-le32() {
-  local v=$(($1 & 0xFFFFFFFF))
-  printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $((v >> 8 & 255)))"
-  printf "\\x$(printf %02x $((v >> 16 & 255)))\\x$(printf %02x $((v >> 24 & 255)))"
-}
+# Fields of the notes file (le32 comes with zelvor_script.sh).
 zeros() { head -c "$1" /dev/zero; }
 field() { printf '%s' "$1"; zeros $(($2 - ${#1})); }  # ASCII text, zero-filled
 # entry TITLE BACKGROUND COLLAPSED FACE HEIGHT WEIGHT LEFT TOP RIGHT BOTTOM TEXT
@@ -79,9 +74,18 @@ fi
 # A right click in a note's text opens the note's menu; its first item,
 # "Propiedades", opens the note's properties.
 eval "$(xdotool getwindowgeometry --shell "$ideas")"
-# (high in the note: the tip of the day covers its lower half)
+# (high in the note: the tip of the day covers its lower half). The keys
+# wait for the menu's window to be there.
+visible() { xdotool search --onlyvisible --class zelvor 2>/dev/null | sort; }
+before=$(visible)
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 80)) click 3
-sleep 0.5
+menu_open=
+for _ in $(seq 100); do
+  [ -n "$(comm -13 <(echo "$before") <(visible))" ] && { menu_open=1; break; }
+  sleep 0.1
+done
+[ -n "$menu_open" ] || fail "a right click in the note opened no window"
+sleep 0.2
 if [ -n "${ZELVOR_NOTES_MENU_SHOT:-}" ] && command -v import >/dev/null; then
   import -window root "$ZELVOR_NOTES_MENU_SHOT"
 fi

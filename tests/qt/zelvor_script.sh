@@ -47,3 +47,10 @@ stop() {
   wait "$pid" || fail "zelvor exited with $?"
   pid=
 }
+# Writes a 32-bit integer as the suite's data files hold it (little-endian;
+# a negative one in two's complement).
+le32() {
+  local v=$(($1 & 0xFFFFFFFF))
+  printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $((v >> 8 & 255)))"
+  printf "\\x$(printf %02x $((v >> 16 & 255)))\\x$(printf %02x $((v >> 24 & 255)))"
+}
