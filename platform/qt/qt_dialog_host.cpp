@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include <type_traits>
+
 namespace zelvor {
 namespace {
 // What a modal window closed by its close button or Escape returns.
@@ -104,7 +106,13 @@ void QtDialogHost::editAction(WindowHandle handle, int controlId, EditAction act
       case EditAction::Cut: edit->cut(); break;
       case EditAction::Copy: edit->copy(); break;
       case EditAction::Paste: edit->paste(); break;
-      case EditAction::Clear: edit->insertPlainText(QString()); break;
+      case EditAction::Clear:
+        if constexpr (std::is_same_v<decltype(edit), QLineEdit*>) {
+          edit->del();
+        } else {
+          edit->insertPlainText(QString());
+        }
+        break;
       case EditAction::SelectAll: edit->selectAll(); break;
     }
   };
@@ -112,19 +120,7 @@ void QtDialogHost::editAction(WindowHandle handle, int controlId, EditAction act
     run(multi);
     if (action == EditAction::SelectAll) multi->ensureCursorVisible();
   } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-    if (action == EditAction::Clear) {
-      line->del();
-    } else if (action == EditAction::Undo) {
-      line->undo();
-    } else if (action == EditAction::Cut) {
-      line->cut();
-    } else if (action == EditAction::Copy) {
-      line->copy();
-    } else if (action == EditAction::Paste) {
-      line->paste();
-    } else {
-      line->selectAll();
-    }
+    run(line);
   }
 }
 
