@@ -3,6 +3,7 @@
 #include "clipboard/rezi_pages.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
+#include "net/dedovuv/dedo_vuv.h"
 #include "launchers/launcher_utilities.h"
 #include "notes/duvu_zevad.h"
 #include "notes/notes_pages.h"
@@ -41,6 +42,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     case UtilityKind::DuvuZevad:
       return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
+    case UtilityKind::DedoVuv: return std::make_unique<dedovuv::CDedoVuv>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }

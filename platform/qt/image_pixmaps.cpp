@@ -3,6 +3,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QSettings>
 
 namespace zelvor {
@@ -27,6 +28,16 @@ QImage ImagePixmaps::fromBitmap(const Bitmap& bitmap) {
 }
 
 QPixmap ImagePixmaps::pixmap(const ImageRef& image, int size, qreal devicePixelRatio) const {
+  // A strip picture with pixels drawn over it (the traffic bars of an icon).
+  if (image.pixels && image.strip != ImageStrip::None) {
+    QPixmap base = pixmap(ImageRef::fromStrip(image.strip, image.index), size, devicePixelRatio);
+    const QImage over = fromBitmap(*image.pixels);
+    if (base.isNull() || over.isNull()) return base;
+    QPainter painter(&base);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(0, 0, size, size), over);
+    return base;
+  }
   if (image.pixels) {
     QImage img = fromBitmap(*image.pixels);
     if (img.isNull()) return {};

@@ -15,11 +15,15 @@ class SimLauncher : public Launcher {
     if (!failWith.empty()) return {false, 0, failWith};
     return {true, static_cast<std::int64_t>(launched.size()), {}};
   }
-  std::optional<int> wait(std::int64_t, int) override { return exitCode; }
+  std::optional<int> wait(std::int64_t, int) override {
+    if (stillRunning) return std::nullopt;
+    return exitCode;
+  }
 
   std::vector<LaunchRequest> launched;
   std::string failWith;  // non-empty: every launch fails with this text
   int exitCode = 0;
+  bool stillRunning = false;  // wait() times out: the launched programs keep running
 
  private:
   std::mutex mutex_;
