@@ -1,0 +1,249 @@
+// Dedo Vuv in the assembled suite on the simulated desktop: dialing from
+// the icon's action through the dial window, the log it shows, the programs
+// run around a connection, the diary record, retries, adoption of a
+// connection made elsewhere, and what `zelvorctl status` reports.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "launchers/entry_lists.h"
+#include "net/dedovuv/dedo_vuv.h"
+#include "net/diary/connection_file.h"
+#include "platform/messages.h"
+#include "shell/principal_dlg.h"
+#include "shell/shell_menus.h"
+#include "tests/support/sim_suite.h"
+#include "tests/support/sim_user.h"
+
+namespace zelvor {
+namespace {
+
+using dedovuv::CDedoVuv;
+using Lines = std::vector<std::string>;
+
+constexpr int kDedoIcon = 6;
+constexpr int kBusy = 676;
+// "Conectar/Desconectar a la conexión predeterminada" on a single click.
+constexpr int kConnectDisconnectClick = 11;
+
+class DedoVuvTest : public testing::SimSuiteTest {
+ protected:
+  DedoVuvTest() {
+    desk.dialer.entryNames = {"Proveedor", "Trabajo"};
+    desk.dialer.modemNames = {"ttyUSB0", "ttyACM0"};
+    desk.dialer.deviceOf = {{"Proveedor", "ttyUSB0"}, {"Trabajo", "ttyACM0"}};
+    desk.dialer.errorTexts = {{kBusy, "La línea está ocupada."}};
+    set("BotonIzquierdo", kConnectDisconnectClick);
+    set("Conexion", "Trabajo");
+  }
+
+  CDedoVuv& dedo() { return *static_cast<CDedoVuv*>(app->utility(UtilityKind::DedoVuv)); }
+  void set(std::string_view name, int value) { app->store().WriteConfigInt("DedoVuv", name, value); }
+  void set(std::string_view name, std::string_view text) { app->store().WriteConfigString("DedoVuv", name, text); }
+  void click() {
+    app->mainWindow()->OnIconMessage(kDedoIcon, msg::LeftUp);
+    desk.loop.deliverPosted();
+  }
+  void press(std::string_view button) {
+    ASSERT_TRUE(testing::SimUser(dedo().dialWindow()).press(button)) << button;
+    desk.loop.deliverPosted();
+  }
+  void advance(std::int64_t ms) { desk.loop.advanceMs(ms); }
+  Lines log() { return dedo().dialWindow().logLines(); }
+
+  // Programs of DedoVuv\Programas: (description, close on disconnect).
+  void programs(const std::vector<std::pair<std::string, bool>>& list) {
+    std::vector<ListElement> elements;
+    for (const auto& [name, close] : list) {
+      const std::string path = sandbox.root() + name;
+      std::ofstream(path) << "#!/bin/sh\nexit 0\n";
+      std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+      ListElement e;
+      e.entry.description = name;
+      e.entry.program = path;
+      e.entry.closeOnDisconnect = close ? 1 : 0;
+      elements.push_back(e);
+    }
+    ASSERT_EQ(SavePrograms(app->store().registry(), EntryList::ConnectPrograms, elements), RegStatus::Ok);
+  }
+  std::vector<std::string> launched() {
+    std::vector<std::string> names;
+    for (const LaunchRequest& r : sim.launcher.launched) {
+      names.push_back(std::filesystem::path(r.argv.back()).filename().string());
+    }
+    return names;
+  }
+  std::vector<diary::CItemDiario> records() {
+    std::vector<diary::CItemDiario> got;
+    (void)diary::ConnectionFile(sim.files, app->store().GetDataFolder() + "conexion.dat")
+        .ReadRecords([&](std::uint64_t, const diary::CItemDiario& r) {
+          got.push_back(r);
+          return true;
+        });
+    return got;
+  }
+  std::vector<std::string> status(std::string_view kind) {
+    for (const auto& r : dedo().statusRecords()) {
+      if (!r.empty() && r[0] == kind) return r;
+    }
+    return {};
+  }
+};
+
+TEST_F(DedoVuvTest, TheIconActionDialsTheDefaultEntryAndHangsItUpIntoTheDiary) {
+  programs({{"correo", true}, {"noticias", false}});
+  set("CuandoEjecutarProgramas", 1);
+  sim.launcher.stillRunning = true;
+  // The simulated launcher hands out ids 1, 2, … in launch order.
+  for (std::uint32_t pid : {1u, 2u}) {
+    ProcessRecord p;
+    p.pid = pid;
+    p.ownerId = sim.processes.userId;
+    sim.processes.list.push_back(p);
+  }
+
+  click();
+  ASSERT_TRUE(dedo().dialWindow().visible());
+  EXPECT_EQ(dedo().dialWindow().title, "Conectar con Trabajo");
+  EXPECT_EQ(status("dialwindow"), (Lines{"dialwindow", "shown", "Conectar con Trabajo"}));
+  press("&Conectar");
+  ASSERT_EQ(desk.dialer.calls.size(), 1u);
+  EXPECT_EQ(desk.dialer.calls[0].entry, "Trabajo");
+  EXPECT_EQ(dedo().dialWindow().title, "Conectando con Trabajo");
+  EXPECT_TRUE(launched().empty()) << "programs wait for the connection";
+
+  const std::int64_t started = sim.clock.now();
+  desk.dialer.connect(desk.dialer.lastDial());
+  desk.loop.deliverPosted();
+  EXPECT_EQ(log(), (Lines{"done Abriendo el puerto", "done Marcando",
+                          "done Comprobando nombre de usuario y contraseña", "connected Conectado"}));
+  EXPECT_FALSE(dedo().dialWindow().visible());
+  EXPECT_EQ(launched(), (std::vector<std::string>{"correo", "noticias"}));
+  EXPECT_EQ(status("dialup"), (Lines{"dialup", "Conectado: 00h. 00m. 00s.", "Trabajo"}));
+  EXPECT_TRUE(dedo().dialUp().connected);
+
+  advance(65'000);
+  EXPECT_EQ(status("dialup")[1], "Conectado: 00h. 01m. 05s.");
+  click();  // connected: the same action hangs up
+  EXPECT_EQ(status("dialup")[1], "Desconectado");
+  ASSERT_EQ(records().size(), 1u);
+  EXPECT_EQ(records()[0], (diary::CItemDiario{"ttyACM0", "Trabajo", started, 65}));
+  // Only the program marked to close on disconnect is ended.
+  EXPECT_EQ(sim.processes.terminated, (std::vector<std::uint32_t>{1}));
+}
+
+TEST_F(DedoVuvTest, ProgramsStartWhenDialingOrOnlyWhenConnected) {
+  struct Case {
+    int when;
+    bool connects;
+    std::vector<std::string> launched;
+  };
+  const Case cases[] = {
+      {0, false, {"correo"}},  // dialing began: they run even though the dial fails
+      {0, true, {"correo"}},
+      {1, false, {}},
+      {1, true, {"correo"}},  // once, however the connection came
+  };
+  programs({{"correo", false}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "CuandoEjecutarProgramas " << c.when << (c.connects ? " connects" : " fails"));
+    sim.launcher.launched.clear();
+    set("CuandoEjecutarProgramas", c.when);
+    desk.dialer.script["Proveedor"] = {{dial_step::OpeningPort, 0}, {dial_step::ConnectingDevice, 0}};
+    app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 20 + 1);  // "Proveedor", after the default
+    desk.loop.deliverPosted();
+    press("&Conectar");
+    if (c.connects) {
+      desk.dialer.connect(desk.dialer.lastDial());
+    } else {
+      desk.dialer.report(desk.dialer.lastDial(), dial_step::Authenticating, kBusy);
+    }
+    desk.loop.deliverPosted();
+    EXPECT_EQ(launched(), c.launched);
+    if (c.connects) {
+      EXPECT_TRUE(dedo().control().HangUp());
+    } else {
+      press("Cancelar");
+    }
+    EXPECT_FALSE(dedo().dialWindow().visible());
+  }
+}
+
+TEST_F(DedoVuvTest, ThreeAttemptsOnABusyLineShowTwoSeparatorsAndKeepTheWindow) {
+  set("Reintentos", 3);
+  desk.dialer.script["Trabajo"] = {{dial_step::OpeningPort, 0}, {dial_step::PortOpened, 0},
+                                   {dial_step::ConnectingDevice, 0}, {dial_step::ConnectingDevice, kBusy}};
+  click();
+  press("&Conectar");
+  EXPECT_EQ(desk.dialer.calls.size(), 3u);
+  const Lines attempt{"done Abriendo el puerto", "done Marcando", "cross La línea está ocupada."};
+  Lines expected;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) expected.push_back("none -------------------");
+    expected.insert(expected.end(), attempt.begin(), attempt.end());
+  }
+  EXPECT_EQ(log(), expected);
+  EXPECT_TRUE(dedo().dialWindow().visible());
+  EXPECT_EQ(dedo().dialWindow().title, "Conectar con Trabajo");
+  EXPECT_TRUE(records().empty());
+}
+
+TEST_F(DedoVuvTest, AConnectionMadeElsewhereIsAdoptedWithinFiveSecondsAndRecorded) {
+  const ConnectionHandle other = desk.dialer.connectElsewhere("Proveedor", "ttyUSB0");
+  advance(5'000);
+  EXPECT_EQ(dedo().control().Connection(), other);
+  EXPECT_EQ(status("dialup"), (Lines{"dialup", "Conectado: 00h. 00m. 00s.", "Proveedor"}));
+  EXPECT_FALSE(dedo().dialWindow().visible()) << "adoption shows no window";
+  const std::int64_t adopted = sim.clock.now();
+  advance(20'000);
+  desk.dialer.dropLine(other);
+  advance(5'000);
+  EXPECT_EQ(status("dialup")[1], "Desconectado");
+  ASSERT_EQ(records().size(), 1u);
+  EXPECT_EQ(records()[0], (diary::CItemDiario{"ttyUSB0", "Proveedor", adopted, 25}));
+}
+
+TEST_F(DedoVuvTest, ADroppedLineIsRedialedWithTheWindowWhenAutoReconectar) {
+  set("AutoReconectar", 1);
+  click();
+  press("&Conectar");
+  desk.dialer.connect(desk.dialer.lastDial());
+  desk.loop.deliverPosted();
+  desk.dialer.dropLine(desk.dialer.lastDial());
+  advance(5'000);
+  EXPECT_EQ(desk.dialer.calls.size(), 2u);
+  EXPECT_EQ(desk.dialer.calls[1].entry, "Trabajo");
+  EXPECT_TRUE(dedo().dialWindow().visible());
+  EXPECT_EQ(records().size(), 1u);
+}
+
+TEST_F(DedoVuvTest, TheDialWindowAnimatesWhileShownOnly) {
+  std::vector<int> frames;
+  click();
+  for (int i = 0; i < 8; ++i) {
+    frames.push_back(dedo().dialWindow().frame());
+    advance(700);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 2, 1, 0, 1}));
+  press("Cancelar");
+  const int stopped = dedo().dialWindow().frame();
+  advance(2'100);
+  EXPECT_EQ(dedo().dialWindow().frame(), stopped);
+}
+
+TEST_F(DedoVuvTest, TheMenuCommandsReachTheEditorsOrSayNoneIsInstalled) {
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 4);
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 3);
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 40 + 1);  // properties of "Proveedor"
+  EXPECT_EQ(desk.dialer.editorCalls, (std::vector<std::string>{"new", "folder", "edit Proveedor"}));
+
+  desk.dialer.editorInstalled = false;
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 4);
+  ASSERT_FALSE(desk.messageBoxes.shown.empty());
+  EXPECT_EQ(desk.messageBoxes.shown.back().text, "Error al cargar el Acceso telefónico a redes.");
+}
+
+}  // namespace
+}  // namespace zelvor
