@@ -84,6 +84,34 @@ TEST_F(InstallDefaultsTest, AnEmptyStoreGetsTheDefaultsAndTheRunAtLoginEntry) {
   }
 }
 
+TEST_F(InstallDefaultsTest, DedoVuvKeysHoldTheirListedDefaults) {
+  ASSERT_TRUE(install({}).installed);
+  struct Case {
+    const char* key;
+    const char* name;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"DedoVuv", "Conexion", ""},          {"DedoVuv", "AutoConectar", "0"},
+      {"DedoVuv", "GuardarPassword", "0"},  {"DedoVuv", "Reintentos", "0"},
+      {"DedoVuv", "AutoReconectar", "0"},   {"DedoVuv", "SonidoAlConectar", ""},
+      {"DedoVuv", "SonidoAlDesconectar", ""}, {"DedoVuv", "EjecutarProgramas", "1"},
+      {"DedoVuv", "CuandoEjecutarProgramas", "0"}, {"DedoVuv", "BotonIzquierdo", "10"},
+      {"DedoVuv", "BotonDerecho", "0"},     {"DedoVuv", "BotonCentral", "13"},
+      {"DedoVuv\\TrafficMeter", "MaxSpeed", "3"}, {"DedoVuv\\TrafficMeter", "HideOnIdleMax", "0.0"},
+      {"DedoVuv\\TrafficMeter", "MostrarGraficoEnIcono", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + " " + c.name);
+    const auto value = sim.registry.queryValue(HKCU, ConfigStore::KeyPath(c.key), c.name);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, RegValue::text(c.text));
+  }
+  // The alerts have no defaults: their key is there, empty.
+  EXPECT_TRUE(sim.registry.keyExists(HKCU, ConfigStore::KeyPath("DedoVuv\\TrafficAlerts")));
+  EXPECT_FALSE(sim.registry.queryValue(HKCU, ConfigStore::KeyPath("DedoVuv\\TrafficAlerts"), "BajadaInferior"));
+}
+
 TEST_F(InstallDefaultsTest, ASecondStartChangesNothing) {
   ASSERT_TRUE(install({}).installed);
   customise();
