@@ -4,6 +4,7 @@
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
 #include "net/dedovuv/dedo_vuv.h"
+#include "net/dedovuv/dedovuv_pages.h"
 #include "launchers/launcher_utilities.h"
 #include "notes/duvu_zevad.h"
 #include "notes/notes_pages.h"
@@ -32,6 +33,19 @@ ConfigTree SuiteConfigTree() {
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg2>(firstId); });
   tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziTextsPageTitle),
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg3>(firstId); });
+  // Dedo Vuv's own pages come before its mouse actions and hotkeys.
+  constexpr std::string_view kDedoMouse = "Acciones del ratón";
+  tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, std::string(dedovuv::kGeneralPageTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<dedovuv::CDedoVuvGeneralPage>(app, firstId); });
+  tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, std::string(dedovuv::kProgramsPageTitle),
+                     [](CZelvorApp&, int firstId) { return std::make_unique<dedovuv::CDedoVuvProgramsPage>(firstId); });
+  tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, "Lista de programas", [](CZelvorApp& app, int firstId) {
+    return std::make_unique<CEntryListPage>(app, firstId, EntryList::ConnectPrograms);
+  });
+  tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, std::string(dedovuv::kDiaryFolderPageTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<dedovuv::CDedoVuvDiaryFolderPage>(app, firstId); });
+  tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, std::string(dedovuv::kTrafficPageTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<dedovuv::CTrafficMeterPage>(app, firstId); });
   return tree;
 }
 

@@ -10,6 +10,7 @@
 
 #include "launchers/entry_lists.h"
 #include "net/dedovuv/dedo_vuv.h"
+#include "net/dedovuv/dedovuv_pages.h"
 #include "net/diary/connection_file.h"
 #include "platform/messages.h"
 #include "shell/principal_dlg.h"
@@ -243,6 +244,94 @@ TEST_F(DedoVuvTest, TheMenuCommandsReachTheEditorsOrSayNoneIsInstalled) {
   app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 4);
   ASSERT_FALSE(desk.messageBoxes.shown.empty());
   EXPECT_EQ(desk.messageBoxes.shown.back().text, "Error al cargar el Acceso telefónico a redes.");
+}
+
+}  // namespace
+}  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+// A page of the configuration window on its own: built, loaded, edited the
+// way a binding reports it, saved.
+class DedoVuvPagesTest : public testing::SimSuiteTest {
+ protected:
+  template <typename Page>
+  void open(Page& page) {
+    root = page.Build();
+    page.Load(app->store(), root);
+  }
+  void choose(CConfDialog& page, int id, int index) {
+    Control& c = *root.find(id);
+    c.value = index;
+    (void)page.OnEvent({ControlEvent::Kind::Changed, id}, root);
+  }
+  void type(CConfDialog& page, int id, std::string text) {
+    root.find(id)->text = std::move(text);
+    (void)page.OnEvent({ControlEvent::Kind::Changed, id}, root);
+  }
+  std::string meter(std::string_view name) { return app->store().ReadConfigString("DedoVuv\\TrafficMeter", name); }
+
+  Control root;
+};
+
+TEST_F(DedoVuvPagesTest, TheConnectionTypeSetsTheScale) {
+  struct Case {
+    int type;
+    std::string typed;  // bits per second, for the custom entry
+    std::string field, shown;
+    std::string storedSpeed, storedMax;
+  };
+  const Case cases[] = {
+      {6, "", "262144", "32.0 KB/s", "262144", "3"},
+      {1, "81920", "81920", "10.0 KB/s", "81920", "3"},
+      {2, "", "34406", "4.2 KB/s", "34406", "3"},
+      {0, "", "34406", "", "0", "1"},  // back to adapting: the graph starts small
+      {0, "", "0", "", "0", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    dedovuv::CTrafficMeterPage page(*app, 5000);
+    open(page);
+    choose(page, 5000 + page.kType, c.type);
+    if (!c.typed.empty()) type(page, 5000 + page.kSpeed, c.typed);
+    EXPECT_EQ(root.find(5000 + page.kSpeed)->text, c.field);
+    EXPECT_EQ(root.find(5000 + page.kSpeedKBs)->text, c.shown);
+    EXPECT_EQ(root.find(5000 + page.kSpeed)->enabled, c.type == 1);
+    page.Save(app->store(), root);
+    EXPECT_EQ(meter("ConnectionSpeed"), c.storedSpeed);
+    EXPECT_EQ(meter("MaxSpeed"), c.storedMax);
+    EXPECT_EQ(meter("ConnectionType"), std::to_string(c.type));
+  }
+}
+
+TEST_F(DedoVuvPagesTest, TheMeterPageListsInterfacesButTheLoopbackAndStoresTheChosenIndex) {
+  sim.netCounters.table = {{1, "lo", true, 0, 0}, {4, "eth0", false, 0, 0}, {9, "ppp0", false, 0, 0}};
+  dedovuv::CTrafficMeterPage page(*app, 5000);
+  open(page);
+  EXPECT_EQ(root.find(5000 + page.kInterface)->items,
+            (std::vector<std::string>{"Todos los adaptadores de red", "eth0", "ppp0"}));
+  choose(page, 5000 + page.kInterface, 2);
+  type(page, 5000 + page.kHideOnIdleMax, "2.25");
+  page.Save(app->store(), root);
+  EXPECT_EQ(meter("NetworkIf"), "9");
+  EXPECT_EQ(meter("HideOnIdleMax"), "2.2");
+}
+
+TEST_F(DedoVuvPagesTest, TheProgramsPageStoresWhenTheyRun) {
+  dedovuv::CDedoVuvProgramsPage page(7000);
+  open(page);
+  EXPECT_TRUE(root.find(7000 + page.kRun)->checked);
+  EXPECT_TRUE(root.find(7000 + page.kWhenDialing)->checked);
+  root.find(7000 + page.kWhenDialing)->checked = false;
+  root.find(7000 + page.kWhenConnected)->checked = true;
+  (void)page.OnEvent({ControlEvent::Kind::Clicked, 7000 + page.kWhenConnected}, root);
+  root.find(7000 + page.kRun)->checked = false;
+  (void)page.OnEvent({ControlEvent::Kind::Clicked, 7000 + page.kRun}, root);
+  EXPECT_FALSE(root.find(7000 + page.kWhenConnected)->enabled);
+  page.Save(app->store(), root);
+  EXPECT_EQ(app->store().ReadConfigString("DedoVuv", "EjecutarProgramas"), "0");
+  EXPECT_EQ(app->store().ReadConfigString("DedoVuv", "CuandoEjecutarProgramas"), "1");
 }
 
 }  // namespace
