@@ -24,6 +24,7 @@ enum class ImageStrip {
   Blink,       // the single blink image
   Small,       // image 1 for extended tooltips, 3 for a program without an icon
   Large,       // 32x32
+  Dial,        // 16x16: the dial log's step under way, step done, connected, failed
 };
 
 struct ImageRef {

@@ -25,6 +25,7 @@ std::string imageText(const CTrayIcon& icon) {
     case ImageStrip::Small: return "small:" + std::to_string(i.index);
     case ImageStrip::Blink: return "blink:" + std::to_string(i.index);
     case ImageStrip::Large: return "large:" + std::to_string(i.index);
+    case ImageStrip::Dial: return "dial:" + std::to_string(i.index);
     case ImageStrip::None: break;
   }
   return "none";

@@ -24,15 +24,13 @@ std::string_view IconName(dialup::LogIcon icon) {
 // icon without touching the text.
 constexpr std::uint64_t Data(dialup::LogIcon icon) { return static_cast<std::uint64_t>(icon); }
 
-// Images of the small strip that stand for the log's icons: the extended
-// tooltip's picture for a step under way or done, the document for the
-// end of a connection.
+// The log's pictures in the dial strip.
 int ImageOf(dialup::LogIcon icon) {
   switch (icon) {
-    case dialup::LogIcon::Arrow: return 1;
+    case dialup::LogIcon::Arrow: return 0;
     case dialup::LogIcon::Done: return 1;
     case dialup::LogIcon::Connected: return 2;
-    case dialup::LogIcon::Cross: return 2;
+    case dialup::LogIcon::Cross: return 3;
     case dialup::LogIcon::None: break;
   }
   return -1;
@@ -130,7 +128,7 @@ void CDialWindow::Build() {
   Control state = Control::make(ControlKind::Column);
   Control log = Control::make(ControlKind::ListView, dial_id::Log);
   log.columns = {{"", 260, false}};
-  log.listImages = ImageStrip::Small;
+  log.listImages = ImageStrip::Dial;
   log.value = -1;
   log.size = {280, 120};
   state.add(std::move(log));

@@ -1,6 +1,7 @@
 #include "net/traffic/traffic_meter_window.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "net/traffic/traffic_graph.h"
 #include "platform/messages.h"
@@ -8,10 +9,16 @@
 namespace zelvor::traffic {
 namespace {
 
-Control Swatch(int id) {
-  Control c = Control::make(ControlKind::Label, id);
-  c.size = {10, 10};
-  c.backColour = 0;
+// A small square in the colour of a series, drawn so that it keeps its size.
+Control Swatch(int id, std::function<Colour()> colour) {
+  Control c = Control::make(ControlKind::Canvas, id);
+  c.size = {12, 12};
+  c.paint = [colour = std::move(colour)](Canvas& canvas, Size size) {
+    const int side = std::min({size.width, size.height, 12});
+    const int top = (size.height - side) / 2;
+    canvas.fillRect({0, top, side, top + side}, colour());
+    canvas.frameRect({0, top, side, top + side}, 0x00000000);
+  };
   return c;
 }
 
@@ -47,18 +54,16 @@ void CTrafficMeterDlg::Build() {
     PaintTrafficGraph(canvas, size, look, meter_.Points(), meter_.CurrentScale().max);
   };
   root.add(std::move(graph));
-  for (const auto [swatch, text] : {std::pair{meter_id::DownloadSwatch, meter_id::DownloadText},
-                                    std::pair{meter_id::UploadSwatch, meter_id::UploadText}}) {
-    Control& row = root.add(Control::make(ControlKind::Row));
-    row.add(Swatch(swatch));
-    row.add(Control::make(ControlKind::Label, text));
-  }
+  Control& down = root.add(Control::make(ControlKind::Row));
+  down.add(Swatch(meter_id::DownloadSwatch, [this] { return meter_.Settings().download; }));
+  down.add(Control::make(ControlKind::Label, meter_id::DownloadText));
+  Control& up = root.add(Control::make(ControlKind::Row));
+  up.add(Swatch(meter_id::UploadSwatch, [this] { return meter_.Settings().upload; }));
+  up.add(Control::make(ControlKind::Label, meter_id::UploadText));
 }
 
 void CTrafficMeterDlg::ApplySettings(bool first) {
   const MeterSettings& s = meter_.Settings();
-  find(meter_id::DownloadSwatch)->backColour = s.download;
-  find(meter_id::UploadSwatch)->backColour = s.upload;
   style.opacity = s.semitransparent >= 1 ? std::clamp(s.semitransparent * 10, 10, 100) : 100;
   if (first) geometry = s.placement;
   s_.host.update(window_);

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_launcher.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -29,8 +30,22 @@ LaunchResult PosixLauncher::launch(const LaunchRequest& request) {
   if (!request.workingFolder.empty()) {
     posix_spawn_file_actions_addchdir_np(&actions, request.workingFolder.c_str());
   }
+  // The suite blocks its termination signals to take them through a
+  // descriptor; a started program must not inherit that mask (nor an
+  // ignored SIGPIPE), or it could never be ended with SIGTERM.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGQUIT}) sigaddset(&defaults, signal);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int rc = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  const int rc = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     result.error = request.argv[0] + ": " + systemErrorText(rc);

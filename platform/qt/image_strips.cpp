@@ -18,6 +18,7 @@ const char* sourceOf(ImageStrip strip) {
     case ImageStrip::Blink: return ":/zelvor/art/blink.svg";
     case ImageStrip::Small: return ":/zelvor/art/small.svg";
     case ImageStrip::Large: return ":/zelvor/art/large.svg";
+    case ImageStrip::Dial: return ":/zelvor/art/dial.svg";
     case ImageStrip::None: break;
   }
   return nullptr;
@@ -28,7 +29,7 @@ const char* sourceOf(ImageStrip strip) {
 ImageStrips::ImageStrips() {
   initArtResources();
   for (ImageStrip s : {ImageStrip::Utility, ImageStrip::Product, ImageStrip::Blink, ImageStrip::Small,
-                       ImageStrip::Large}) {
+                       ImageStrip::Large, ImageStrip::Dial}) {
     auto renderer = std::make_unique<QSvgRenderer>(QString::fromLatin1(sourceOf(s)));
     if (renderer->isValid()) renderers_[s] = std::move(renderer);
   }
@@ -41,6 +42,7 @@ int ImageStrips::count(ImageStrip strip) {
     case ImageStrip::Blink: return 1;
     case ImageStrip::Small: return 4;
     case ImageStrip::Large: return 14;
+    case ImageStrip::Dial: return 4;
     case ImageStrip::None: break;
   }
   return 0;
