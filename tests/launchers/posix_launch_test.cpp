@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <csignal>
+
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -138,6 +140,33 @@ TEST_F(PosixLaunch, AMissingProgramFailsWithTheSystemsText) {
   const LaunchOutcome r = LaunchEntry(e, {launcher, files, nullptr});
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.error.find(sandbox.path("missing")), std::string::npos) << r.error;
+}
+
+}  // namespace
+}  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+// The suite blocks its termination signals (it reads them from a
+// descriptor); a program it starts must still end on each of them.
+TEST(PosixLaunchSignals, AStartedProgramEndsOnTheSignalsTheSuiteBlocks) {
+  sigset_t blocked, old;
+  sigemptyset(&blocked);
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&blocked, s);
+  ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &old), 0);
+  PosixLauncher launcher;
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(s);
+    const LaunchResult started = launcher.launch({{"sleep", "30"}, ""});
+    ASSERT_TRUE(started.ok) << started.error;
+    ASSERT_EQ(::kill(static_cast<pid_t>(started.processId), s), 0);
+    // A bound for a hung child, not a timing expectation.
+    const std::optional<int> code = launcher.wait(started.processId, 20'000);
+    if (!code) (void)::kill(static_cast<pid_t>(started.processId), SIGKILL), (void)launcher.wait(started.processId, -1);
+    EXPECT_EQ(code, 128 + s);
+  }
+  ASSERT_EQ(::pthread_sigmask(SIG_SETMASK, &old, nullptr), 0);
 }
 
 }  // namespace
