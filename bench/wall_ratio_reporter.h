@@ -28,6 +28,12 @@ class WallRatioReporter : public benchmark::ConsoleReporter {
                 ib->second);
   }
 
+  // The wall time per iteration of a benchmark in ms; 0 when it did not run.
+  [[nodiscard]] double timeOf(const std::string& name) const {
+    const auto it = times_.find(name);
+    return it == times_.end() ? 0.0 : it->second;
+  }
+
  private:
   std::map<std::string, double> times_;  // ms of wall time per iteration
 };
