@@ -273,6 +273,9 @@ void DialupControl::Watch() {
     return;
   }
   if (dialing_) return;
+  // With the service gone (restarting, say) nothing is known of the line:
+  // the record stays held and is ended once the service answers again.
+  if (!s_.dialer.available()) return;
   const std::vector<ConnectionHandle> up = s_.dialer.connections();
   if (std::find(up.begin(), up.end(), connection_) != up.end()) return;
   OnDisconnected();

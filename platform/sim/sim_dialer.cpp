@@ -4,6 +4,8 @@ namespace zelvor {
 
 std::vector<ConnectionHandle> SimDialer::connections() {
   std::vector<ConnectionHandle> out;
+  // As a binding whose service went away: it knows of no connection.
+  if (!present) return out;
   for (const auto& [handle, live] : live_) out.push_back(handle);
   return out;
 }

@@ -336,3 +336,26 @@ TEST_F(DedoVuvPagesTest, TheProgramsPageStoresWhenTheyRun) {
 
 }  // namespace
 }  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+class DedoVuvServiceTest : public DedoVuvTest {};
+
+TEST_F(DedoVuvServiceTest, TheRecordOutlivesTheServiceGoingAwayAndEndsWhenItAnswersAgain) {
+  const ConnectionHandle line = desk.dialer.connectElsewhere("Proveedor", "ttyUSB0");
+  advance(5'000);
+  const std::int64_t adopted = sim.clock.now();
+  desk.dialer.present = false;  // the service stops while the line is up
+  advance(30'000);
+  EXPECT_TRUE(records().empty()) << "nothing is known of the line yet";
+  EXPECT_EQ(dedo().control().Connection(), line);
+  desk.dialer.dropLine(line);
+  desk.dialer.present = true;  // back, and the line is gone
+  advance(5'000);
+  ASSERT_EQ(records().size(), 1u);
+  EXPECT_EQ(records()[0], (diary::CItemDiario{"ttyUSB0", "Proveedor", adopted, 35}));
+}
+
+}  // namespace
+}  // namespace zelvor
