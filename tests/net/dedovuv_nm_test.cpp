@@ -175,3 +175,27 @@ TEST_F(DedoVuvOverNetworkManagerTest, AProfileThatAlwaysFailsGetsThreeAttemptsAn
 
 }  // namespace
 }  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+TEST_F(DedoVuvOverNetworkManagerTest, NetworkManagerRestartingKeepsTheRecordUntilTheLineIsKnownAgain) {
+  const std::int64_t dialed = sim.clock.now();
+  click();
+  ASSERT_TRUE(waitFor([&] { return nmDialer->settled() && state() != "Desconectado" && !dedo().control().Dialing(); }));
+  nm->stop();
+  ASSERT_TRUE(waitFor([&] { return !nmDialer->available(); }));
+  desk.loop.advanceMs(20'000);
+  EXPECT_TRUE(records().empty()) << "the line's fate is unknown while NetworkManager is away";
+  // A fresh NetworkManager knows of no active connection: the call ended.
+  ASSERT_TRUE(nm->start(desk.loop));
+  ASSERT_TRUE(waitFor([&] { return nmDialer->available() && nmDialer->settled(); }));
+  desk.loop.advanceMs(5'000);
+  ASSERT_EQ(records().size(), 1u);
+  EXPECT_EQ(records()[0].connection, "Móvil");
+  EXPECT_EQ(records()[0].start, dialed);
+  EXPECT_EQ(records()[0].duration, 25);
+}
+
+}  // namespace
+}  // namespace zelvor

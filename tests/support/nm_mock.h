@@ -82,6 +82,9 @@ class NmMock {
                .type() == QDBusMessage::ReplyMessage;
   }
 
+  // NetworkManager exits; start() brings a fresh one (no active connections).
+  void stop() { bus_.stopServices(); }
+
   // A call to NetworkManager's service; the reply as it came.
   QDBusMessage call(const QString& path, const QString& iface, const QString& method, const QVariantList& args) {
     QDBusMessage m = QDBusMessage::createMethodCall(kNmService, path, iface, method);

@@ -49,6 +49,13 @@ class PrivateBus {
     return pid > 0;
   }
 
+  // Ends the services started here (the bus stays), as a service that
+  // exits or restarts would.
+  void stopServices() {
+    for (pid_t pid : services_) stop(pid);
+    services_.clear();
+  }
+
  private:
   static void stop(pid_t pid) {
     ::kill(pid, SIGTERM);
