@@ -11,6 +11,9 @@
 #include "launchers/entry_lists.h"
 #include "net/dedovuv/dedo_vuv.h"
 #include "net/dedovuv/dedovuv_pages.h"
+#include "net/traffic/traffic_alerts_dialog.h"
+#include "shell/hover_tooltip.h"
+#include "shell/tray_icon.h"
 #include "net/diary/connection_file.h"
 #include "platform/messages.h"
 #include "shell/principal_dlg.h"
@@ -355,6 +358,94 @@ TEST_F(DedoVuvServiceTest, TheRecordOutlivesTheServiceGoingAwayAndEndsWhenItAnsw
   advance(5'000);
   ASSERT_EQ(records().size(), 1u);
   EXPECT_EQ(records()[0], (diary::CItemDiario{"ttyUSB0", "Proveedor", adopted, 35}));
+}
+
+}  // namespace
+}  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+class DedoVuvTrafficTest : public DedoVuvTest {
+ protected:
+  DedoVuvTrafficTest() {
+    sim.netCounters.table = {{1, "lo", true, 0, 0}, {2, "eth0", false, 0, 0}, {5, "ppp0", false, 0, 0}};
+  }
+  NetInterface& eth0() { return sim.netCounters.table[1]; }
+  // Two seconds of the meter with this download speed on eth0.
+  void downloading(double kbs) {
+    eth0().receivedBytes += static_cast<std::uint64_t>(kbs * 2048);
+    advance(2'000);
+  }
+  const std::string& notice() { return app->mainWindow()->tooltip().html(); }
+};
+
+TEST_F(DedoVuvTrafficTest, TheAlertsDialogSetsLimitsWhoseNoticeAndSoundFollowTheSpeed) {
+  const std::string sound = sandbox.root() + "alerta.wav";
+  std::ofstream(sound) << "RIFF";
+  desk.dialogs.onModal = [&](WindowModel& dialog) {
+    EXPECT_EQ(dialog.className, "CTrafficAlertsDlg");
+    testing::SimUser user(dialog);
+    user.click(traffic::alerts_id::DownloadBelowOn);
+    user.setValue(traffic::alerts_id::DownloadBelow, 5);
+    user.type(traffic::alerts_id::Sound, sound);
+    user.click(traffic::alerts_id::Repeat);
+    return 1;  // "Aceptar"
+  };
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 8);
+  EXPECT_EQ(sim.registry.queryValue(Hive::CurrentUser, ConfigStore::KeyPath("DedoVuv\\TrafficAlerts"), "BajadaInferior"),
+            RegValue::dword(5));
+  const auto alerts = traffic::LoadAlertSettings(app->store());
+  EXPECT_TRUE(alerts.downloadBelow.inForce());
+  EXPECT_EQ(alerts.downloadBelow.limit, 5);
+
+  downloading(8);
+  downloading(3);
+  EXPECT_TRUE(dedo().alertShown());
+  EXPECT_NE(notice().find("Alerta por tráfico en la red"), std::string::npos);
+  EXPECT_NE(notice().find("La velocidad de descarga es inferior a 5 KB/s"), std::string::npos);
+  ASSERT_FALSE(desk.sound.plays.empty());
+  EXPECT_EQ(desk.sound.plays.back().file, sound);
+  EXPECT_TRUE(desk.sound.plays.back().loop);
+  downloading(9);
+  EXPECT_FALSE(dedo().alertShown()) << "the speed is back above the limit";
+}
+
+TEST_F(DedoVuvTrafficTest, TheMeterWindowTogglesShowsTheTextsAndMeasuresTheChosenInterface) {
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 7);
+  ASSERT_TRUE(dedo().meterWindow().Visible());
+  advance(1'000);  // the first tick takes the totals so far as its base
+  downloading(4);
+  EXPECT_EQ(status("traffic"), (Lines{"traffic", "shown", "4.0 KB/s - 0.01 MB", "0.0 KB/s - 0.00 MB"}));
+  EXPECT_EQ(app->mainWindow()->icon(kDedoIcon)->image().pixels != nullptr, true) << "bars drawn into the icon";
+
+  const Menu menu = dedo().meterWindow().InterfacesMenu();
+  ASSERT_EQ(menu.items.size(), 3u);
+  EXPECT_EQ(menu.items[0].text, "Todos los adaptadores de red");
+  EXPECT_TRUE(menu.items[0].checked);
+  EXPECT_EQ(menu.items[2].text, "ppp0");
+  dedo().meterWindow().onMessage(msg::Command, menu.items[2].id, 0);
+  EXPECT_EQ(dedo().meter().SelectedInterface(), 5);
+  advance(1'000);
+  downloading(4);  // eth0's traffic no longer counts
+  EXPECT_EQ(status("traffic")[2], "0.0 KB/s - 0.00 MB");
+
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 7);
+  EXPECT_FALSE(dedo().meterWindow().Visible());
+  EXPECT_EQ(status("traffic")[1], "hidden");
+}
+
+TEST_F(DedoVuvTrafficTest, WithoutCountersTheMeterSaysSoInsteadOfShowing) {
+  sim.netCounters.present = false;
+  app->store().SetEnabled("DedoVuv", false);
+  app->mainWindow()->RefreshUtilities(false, false);
+  app->store().SetEnabled("DedoVuv", true);
+  app->mainWindow()->RefreshUtilities(false, false);
+  desk.loop.deliverPosted();
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 7);
+  EXPECT_FALSE(dedo().meterWindow().Visible());
+  ASSERT_FALSE(desk.messageBoxes.shown.empty());
+  EXPECT_EQ(desk.messageBoxes.shown.back().text.rfind("No se ha podido cargar la librería iphlpapi.dll.", 0), 0u);
 }
 
 }  // namespace
