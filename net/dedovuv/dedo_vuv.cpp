@@ -74,7 +74,6 @@ CDedoVuv::~CDedoVuv() {
 }
 
 void CDedoVuv::start() {
-  (void)control_->Available(false);
   meter_.LoadSettings(true);
   meterWindow_->ApplySettings(true);
   if (meter_.UserShown()) ShowMeter(true);
@@ -93,6 +92,11 @@ void CDedoVuv::save() {
 }
 
 void CDedoVuv::command(int c, std::string_view text) {
+  // The dial-up service is asked for when the user first needs it, not at
+  // every start: a machine without NetworkManager still has the meter
+  // until the user reaches for a connection.
+  const bool needsService = c == code::DialUpFolder || c == code::NewEntry || c == code::HangUp || c >= code::FirstDial;
+  if (needsService && !control_->Available(false)) return;  // this object goes with the icon
   switch (c) {
     case code::Diary: app_.OpenWindow(WindowKind::Diary); return;
     case code::AutoDialer: app_.OpenWindow(WindowKind::AutoDialer); return;

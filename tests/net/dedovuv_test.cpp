@@ -450,3 +450,50 @@ TEST_F(DedoVuvTrafficTest, WithoutCountersTheMeterSaysSoInsteadOfShowing) {
 
 }  // namespace
 }  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+TEST_F(DedoVuvTest, WithoutTheServiceTheFirstConnectionCommandSaysSoAndDropsTheIcon) {
+  desk.dialer.present = false;
+  desk.dialer.missingText = "No se encuentra NetworkManager en el bus del sistema.";
+  advance(10'000);
+  EXPECT_TRUE(desk.messageBoxes.shown.empty()) << "nothing is said before the user asks";
+  app->mainWindow()->OnMenuCommand(menu_id::DedoVuvBase + 4);
+  desk.loop.deliverPosted();
+  ASSERT_EQ(desk.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(desk.messageBoxes.shown[0].text, "No se encuentra NetworkManager en el bus del sistema.");
+  EXPECT_EQ(desk.messageBoxes.shown[0].caption, "Zelvor");
+  EXPECT_FALSE(app->store().IsEnabled("DedoVuv"));
+  EXPECT_EQ(app->utility(UtilityKind::DedoVuv), nullptr);
+  EXPECT_FALSE(app->mainWindow()->shown(UtilityKind::DedoVuv));
+}
+
+}  // namespace
+}  // namespace zelvor
+
+namespace zelvor {
+namespace {
+
+TEST_F(DedoVuvTest, TheProgramsTabRunsTheCheckedProgramsOncePerConnection) {
+  programs({{"correo", false}, {"noticias", false}});
+  set("CuandoEjecutarProgramas", 1);
+  click();
+  dedovuv::CDialWindow& window = dedo().dialWindow();
+  Control& list = *window.find(dedovuv::dial_id::Programs);
+  ASSERT_EQ(list.rows.size(), 2u);
+  EXPECT_EQ(list.rows[1].cells, (std::vector<std::string>{"noticias"}));
+  list.rows[0].checked = false;  // the user unchecks "correo"
+  window.onEvent({ControlEvent::Kind::Changed, dedovuv::dial_id::Programs, 0});
+  press("&Ejecutar ahora");
+  EXPECT_EQ(launched(), (std::vector<std::string>{"noticias"}));
+  EXPECT_FALSE(list.enabled);
+  EXPECT_FALSE(window.find(dedovuv::dial_id::RunNow)->enabled);
+  press("&Conectar");
+  desk.dialer.connect(desk.dialer.lastDial());
+  desk.loop.deliverPosted();
+  EXPECT_EQ(launched(), (std::vector<std::string>{"noticias"})) << "not again when connected";
+}
+
+}  // namespace
+}  // namespace zelvor
