@@ -163,7 +163,10 @@ TEST(PosixLaunchSignals, AStartedProgramEndsOnTheSignalsTheSuiteBlocks) {
     ASSERT_EQ(::kill(static_cast<pid_t>(started.processId), s), 0);
     // A bound for a hung child, not a timing expectation.
     const std::optional<int> code = launcher.wait(started.processId, 20'000);
-    if (!code) (void)::kill(static_cast<pid_t>(started.processId), SIGKILL), (void)launcher.wait(started.processId, -1);
+    if (!code) {
+      (void)::kill(static_cast<pid_t>(started.processId), SIGKILL);
+      (void)launcher.wait(started.processId, -1);
+    }
     EXPECT_EQ(code, 128 + s);
   }
   ASSERT_EQ(::pthread_sigmask(SIG_SETMASK, &old, nullptr), 0);

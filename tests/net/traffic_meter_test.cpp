@@ -288,7 +288,9 @@ TEST(TrafficGraphTest, VerticalGridLinesDivideTheWidthEvenly) {
       if (count > 3) vertical.insert(x);
     }
     EXPECT_EQ(static_cast<int>(vertical.size()), c.lines);
-    if (c.lines == 1) EXPECT_EQ(*vertical.begin(), (plot.left + plot.right) / 2);
+    if (c.lines == 1) {
+      EXPECT_EQ(*vertical.begin(), (plot.left + plot.right) / 2);
+    }
   }
 }
 
