@@ -11,6 +11,10 @@
 #include <iterator>
 
 #include "calendar/calendar_files.h"
+#include "calendar/calendar_font.h"
+#include "calendar/ravi_pages.h"
+#include "app/assembly/suite_components.h"
+#include "tests/notes/recording_print_job.h"
 #include "calendar/ravi_varudide.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/time_zone.h"
@@ -339,6 +343,206 @@ TEST_F(RaviVarudideTest, ClickAndHotkeyCommandsShowTheWindowAndClosingSavesItsFr
   ASSERT_EQ(key.Open(Hive::CurrentUser, ConfigStore::KeyPath(utility_key::RaviVarudide)), RegStatus::Ok);
   EXPECT_EQ(key.GetDword("Width"), std::optional<std::uint32_t>(700));
   EXPECT_EQ(key.GetDword("Height"), std::optional<std::uint32_t>(300));
+}
+
+TEST_F(RaviVarudideTest, MonthTabsKeepTheDayAndRollOverLikeTheLocalTimeConversion) {
+  choose(cal_cmd::TabsMonths);
+  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "Pestañas"), 1);
+  struct Case {
+    Day from;
+    int tab;
+    Day to;
+  } cases[] = {{{2027, 1, 31}, 1, {2027, 3, 3}}, {{2028, 1, 31}, 1, {2028, 3, 2}}, {{2027, 5, 15}, 11, {2027, 12, 15}}};
+  for (const Case& c : cases) {
+    view().Select(c.from);
+    EXPECT_EQ(view().CurrentTab(), c.from.month - 1);
+    const Rect r = view().Layout().tabs.at(static_cast<std::size_t>(c.tab));
+    view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::Surface, -1, r.left + 3, r.top + 3, 1});
+    EXPECT_EQ(view().Selected(), c.to) << c.from.year;
+    // The strip follows the selection.
+    EXPECT_EQ(view().CurrentTab(), c.to.month - 1);
+  }
+}
+
+TEST_F(RaviVarudideTest, YearTabsSpanFourteenYearsFromThreeBeforeThisOne) {
+  choose(cal_cmd::TabsYears);
+  EXPECT_EQ(view().TabTitlesShown().front(), "2023");
+  EXPECT_EQ(view().TabTitlesShown().back(), "2036");
+  view().Select({2024, 2, 29});
+  EXPECT_EQ(view().CurrentTab(), 1);
+  const Rect r = view().Layout().tabs.at(4);  // 2027
+  view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::Surface, -1, r.left + 3, r.top + 3, 1});
+  EXPECT_EQ(view().Selected(), (Day{2027, 3, 1}));
+  view().Select({2040, 1, 1});
+  EXPECT_EQ(view().CurrentTab(), -1);  // no tab for that year
+  choose(cal_cmd::TabsNone);
+  EXPECT_TRUE(view().Layout().tabs.empty());
+  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "Pestañas"), 0);
+}
+
+TEST_F(RaviVarudideTest, ClicksOnTheGridSelectDaysAndTheArrowsTurnMonths) {
+  view().SetSurfaceSize(MinMonthSize(false));
+  view().Select({2026, 5, 10});
+  const SurfaceLayout l = view().Layout();
+  ASSERT_EQ(l.count(), 1);
+  // The cell of 20 May: Wednesday, fourth row.
+  const Rect month = l.monthRect(0);
+  const int x = month.left + kGridPadding + 2 * kCellWidth + 5;
+  const int y = month.top + kTitleHeight + kWeekdayHeight + 2 + 3 * kCellHeight + 5;
+  view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::Surface, -1, x, y, 1});
+  EXPECT_EQ(view().Selected(), (Day{2026, 5, 20}));
+  view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::Surface, -1, month.right - 3, month.top + 5, 1});
+  EXPECT_EQ(view().Selected(), (Day{2026, 6, 20}));
+  EXPECT_EQ(view().FirstMonthShown(), MonthIndex(2026, 6));
+  view().Select({2026, 1, 31});
+  view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::Surface, -1, month.left + 3, month.top + 5, 1});
+  EXPECT_EQ(view().Selected(), (Day{2025, 12, 31}));
+}
+
+TEST_F(RaviVarudideTest, TheTwoSizesAndWeekNumbers) {
+  view().SetSurfaceSize({500, 240});
+  view().geometry = {100, 100, 800, 400};
+  const Size m = MinMonthSize(false);
+  choose(cal_cmd::OneMonth);
+  EXPECT_EQ(view().geometry, (Rect{100, 100, 100 + m.width + 40 + 200, 100 + m.height + 40 + 60}));
+  EXPECT_EQ(view().Layout().count(), 1);
+  choose(cal_cmd::WholeYear);
+  EXPECT_EQ(view().geometry.width(), 4 * m.width + 28 + 200);
+  EXPECT_EQ(view().Layout().count(), 12);
+  choose(cal_cmd::WeekNumbers);
+  EXPECT_TRUE(view().WeekNumbersShown());
+  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "NumeracionSemanas"), 1);
+  choose(cal_cmd::WeekNumbers);
+  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "NumeracionSemanas"), 0);
+}
+
+TEST_F(RaviVarudideTest, NavigationButtonsCommitAndGoToTheNotes) {
+  writeData(kDatedFile, Entry(day(2011, 5, 10), "dentista"));
+  writeData(kYearlyFile, Entry(day(2009, 5, 5), "Ana"));
+  Restart();
+  view().Select({2011, 5, 1});
+  type(NoteKind::Dated, "nueva");  // committed before the step
+  choose(cal_cmd::NextNote);
+  EXPECT_EQ(view().Selected(), (Day{2011, 5, 5}));
+  EXPECT_EQ(view().EditText(NoteKind::Yearly), "Ana");
+  EXPECT_NE(ravi().store().Find(day(2011, 5, 1), NoteKind::Dated), nullptr);
+  choose(cal_cmd::NextNote);
+  EXPECT_EQ(view().Selected(), (Day{2011, 5, 10}));
+  choose(cal_cmd::FirstNote);
+  EXPECT_EQ(view().Selected(), (Day{2011, 5, 1}));
+  choose(cal_cmd::LastNote);
+  EXPECT_EQ(view().Selected(), (Day{2011, 5, 10}));
+  choose(cal_cmd::PreviousNote);
+  EXPECT_EQ(view().Selected(), (Day{2011, 5, 5}));
+}
+
+TEST_F(RaviVarudideTest, PrintsEveryNoteInTheStoredFontAndNothingForAnEmptyCalendar) {
+  // The window lets go of its job when it ends; the test keeps the record.
+  testing::RecordingPrintJob record(Size{4000, 6000}, 144);
+  struct Forward final : PrintJob {
+    explicit Forward(PrintJob& to) : to_(to) {}
+    int dpiX() override { return to_.dpiX(); }
+    int dpiY() override { return to_.dpiY(); }
+    Size pageSize() override { return to_.pageSize(); }
+    bool newPage() override { return to_.newPage(); }
+    Canvas& canvas() override { return to_.canvas(); }
+    void penLine(Point a, Point b, Colour c, int w) override { to_.penLine(a, b, c, w); }
+    bool finish() override { return to_.finish(); }
+    PrintJob& to_;
+  };
+  desk.printer.makeJob = [&record]() { return std::make_unique<Forward>(record); };
+  choose(cal_cmd::Print);
+  EXPECT_TRUE(desk.printer.documents.empty());
+
+  view().Select({2026, 5, 12});
+  type(NoteKind::Dated, "uno");
+  type(NoteKind::Yearly, "dos");
+  view().Select({2026, 5, 13});
+  type(NoteKind::Dated, "tres");
+  CRegKeyEx key(app->store().registry());
+  ASSERT_EQ(key.Create(Hive::CurrentUser, ConfigStore::KeyPath(utility_key::RaviVarudide)), RegStatus::Ok);
+  notes::LogFont font;
+  font.lfHeight = 12;
+  font.lfWeight = 400;
+  font.lfFaceName = "DejaVu Serif";
+  key.SetBinary("Fuente", EncodeLogFont(font));
+  choose(cal_cmd::Print);  // commits "tres" first
+  ASSERT_EQ(desk.printer.documents, std::vector<std::string>{"Zelvor"});
+  EXPECT_EQ(record.finished, 1);
+  std::vector<std::string> lines;
+  for (const auto& d : record.texts) {
+    if (d.text != "" && d.text != "1") {
+      lines.push_back(d.text);
+      EXPECT_EQ(d.font.family, "DejaVu Serif");
+      EXPECT_EQ(d.font.pointSize, 12);
+    }
+  }
+  const std::string rule = "-------------------------------------------";
+  EXPECT_EQ(lines, (std::vector<std::string>{"mar, 12 may 2026", rule, "uno", "mié, 13 may 2026", rule, "tres",
+                                             "12 de Mayo", rule, "dos"}));
+}
+
+TEST_F(RaviVarudideTest, ItsPagesComeBeforeItsHotkeyPage) {
+  const ConfigTree tree = SuiteConfigTree();
+  std::vector<std::string> titles;
+  for (const ConfigNode& n : tree.nodes()) {
+    if (n.title != "Ravi Varudide") continue;
+    for (const ConfigPageSpec& p : n.pages) titles.push_back(p.title);
+  }
+  EXPECT_EQ(titles, (std::vector<std::string>{"Opciones", "Color del calendario", "Formato de las notas",
+                                              "Teclas de acceso rápido"}));
+}
+
+TEST_F(RaviVarudideTest, TheOptionsPageEnablesTheWavOnlyForTheLastChoice) {
+  CRaviVarudideDlg1 page(*app, 5000);
+  Control root = page.Build();
+  page.Load(app->store(), root);
+  // Days ahead show 2 while announcing is off.
+  EXPECT_EQ(root.find(5000 + CRaviVarudideDlg1::kDays)->value, 2);
+  EXPECT_FALSE(root.find(5000 + CRaviVarudideDlg1::kDays)->enabled);
+  EXPECT_TRUE(root.find(5000 + CRaviVarudideDlg1::kNothing)->checked);
+  for (int choice = CRaviVarudideDlg1::kNothing; choice <= CRaviVarudideDlg1::kBlinkAndSound; ++choice) {
+    root.find(5000 + choice)->checked = true;
+    (void)page.OnEvent({ControlEvent::Kind::Clicked, 5000 + choice}, root);
+    const bool wav = choice == CRaviVarudideDlg1::kBlinkAndSound;
+    EXPECT_EQ(root.find(5000 + CRaviVarudideDlg1::kSound)->enabled, wav) << choice;
+    EXPECT_EQ(root.find(5000 + CRaviVarudideDlg1::kBrowse)->enabled, wav) << choice;
+  }
+  root.find(5000 + CRaviVarudideDlg1::kSound)->text = "/tmp/aviso.wav";
+  root.find(5000 + CRaviVarudideDlg1::kSeconds)->value = 8;
+  root.find(5000 + CRaviVarudideDlg1::kAnnounce)->checked = true;
+  (void)page.OnEvent({ControlEvent::Kind::Clicked, 5000 + CRaviVarudideDlg1::kAnnounce}, root);
+  root.find(5000 + CRaviVarudideDlg1::kDays)->value = 4;
+  page.Save(app->store(), root);
+  const ConfigStore& s = app->store();
+  EXPECT_EQ(s.ReadConfigInt(utility_key::RaviVarudide, "Accion"), 3);
+  EXPECT_EQ(s.ReadConfigString(utility_key::RaviVarudide, "Sonido"), "/tmp/aviso.wav");
+  EXPECT_EQ(s.ReadConfigInt(utility_key::RaviVarudide, "TiempoAviso"), 8);
+  EXPECT_EQ(s.ReadConfigInt(utility_key::RaviVarudide, "AvisarProximasNotas"), 1);
+  EXPECT_EQ(s.ReadConfigInt(utility_key::RaviVarudide, "DiasAntelacionAviso"), 4);
+}
+
+TEST_F(RaviVarudideTest, ColourAndFontPagesApplyToTheLivingWindow) {
+  CRaviVarudideDlg2 colours(*app, 6000);
+  Control root = colours.Build();
+  colours.Load(app->store(), root);
+  EXPECT_EQ(root.find(6000 + CRaviVarudideDlg2::kBackground)->colour, 0xC0C0C0u);
+  root.find(6000 + CRaviVarudideDlg2::kTitleBack)->colour = 0x00FF00;
+  (void)colours.OnEvent({ControlEvent::Kind::Changed, 6000 + CRaviVarudideDlg2::kTitleBack}, root);
+  colours.Save(app->store(), root);
+  ravi().applySettings();
+  EXPECT_EQ(view().Colours().titleBack, 0x00FF00u);
+
+  CRaviVarudideDlg3 format(*app, 7000);
+  Control page = format.Build();
+  format.Load(app->store(), page);
+  EXPECT_EQ(page.find(7000 + CRaviVarudideDlg3::kPreview)->text, "Esto es una nota de prueba");
+  page.find(7000 + CRaviVarudideDlg3::kBackground)->colour = 0x80FFFF;
+  (void)format.OnEvent({ControlEvent::Kind::Changed, 7000 + CRaviVarudideDlg3::kBackground}, page);
+  format.Save(app->store(), page);
+  ravi().applySettings();
+  EXPECT_EQ(view().find(cal_ctl::DatedEdit)->backColour, std::optional<Colour>(0x80FFFF));
+  EXPECT_EQ(view().find(cal_ctl::YearlyEdit)->backColour, std::optional<Colour>(0x80FFFF));
 }
 
 }  // namespace
