@@ -4,6 +4,7 @@
 
 #include "calendar/calendar_font.h"
 #include "calendar/calendar_print.h"
+#include "calendar/calendar_toolbar.h"
 #include "notes/note_font.h"
 #include "notes/note_print.h"
 #include "platform/message_box.h"
@@ -23,7 +24,8 @@ constexpr std::array<const char*, 7> kWeekdays = {"Domingo", "Lunes",  "Martes",
 constexpr Colour kButtonFace = 0xF0F0F0;
 // Room the frame takes around the surface (tool bar, menu, borders) before
 // the binding has told the surface's real size.
-constexpr int kChromeHeight = 60;
+constexpr int kChromeHeight = 80;
+constexpr int kChromeWidth = 30;
 
 bool isTransparency(int v) { return std::find(kTransparencies.begin(), kTransparencies.end(), v) != kTransparencies.end(); }
 
@@ -110,7 +112,8 @@ void CCalendarView::Create() {
   transparency_ = haveKey ? key.GetInt("Transparencia") : 0;
   if (!isTransparency(transparency_) || !app_.helpers().CanUseOpacity()) transparency_ = 0;
   style.opacity = 100 - transparency_;
-  surfaceSize_ = {std::max(geometry.width() - kRightColumnWidth, 1), std::max(geometry.height() - kChromeHeight, 1)};
+  surfaceSize_ = {std::max(geometry.width() - kRightColumnWidth - kChromeWidth, MinMonthSize(false).width),
+                  std::max(geometry.height() - kChromeHeight, MinMonthSize(false).height)};
   ReadSettings();
   tabTitles_ = TabTitles(tabMode_, localNow(clock()).year);
   firstTabYear_ = localNow(clock()).year - 3;
@@ -126,24 +129,17 @@ void CCalendarView::Create() {
 
 void CCalendarView::BuildModel() {
   root = Control::make(ControlKind::Column);
-  Control& tools = root.add(Control::make(ControlKind::Row, cal_ctl::ToolBar));
-  const std::pair<int, const char*> buttons[] = {
-      {cal_cmd::FirstNote, "Ir a la primera nota"}, {cal_cmd::PreviousNote, "Ir a la nota anterior"},
-      {cal_cmd::NextNote, "Ir a la nota siguiente"}, {cal_cmd::LastNote, "Ir a la última nota"},
-      {cal_cmd::Export, "Guardar a un archivo"},    {cal_cmd::Print, "Imprimir"},
-      {cal_cmd::DeleteNote, "Borrar nota"},         {cal_cmd::Undo, "Deshacer"},
-      {cal_cmd::Cut, "Cortar"},                     {cal_cmd::Copy, "Copiar"},
-      {cal_cmd::Paste, "Pegar"},                    {cal_cmd::Clear, "Borrar"},
-      {cal_cmd::AlwaysOnTop, "Siempre visible"}};
-  for (const auto& [id, text] : buttons) {
-    Control b = Control::make(ControlKind::Button, id, text);
-    b.tooltip = text;
-    if (id == cal_cmd::AlwaysOnTop) b.checkable = true;
-    tools.add(std::move(b));
-  }
+  Control tools = Control::make(ControlKind::Canvas, cal_ctl::ToolBar);
+  tools.size = {0, kToolBarHeight};
+  tools.paint = [this](Canvas& canvas, Size size) {
+    PaintToolBar(canvas, size, {!Edit(activeKind_).text.empty(), style.topmost});
+  };
+  root.add(std::move(tools));
   Control& body = root.add(Control::make(ControlKind::Row));
   Control surface = Control::make(ControlKind::Canvas, cal_ctl::Surface);
-  surface.size = MinMonthSize(weekNumbers_);
+  // The surface keeps the size the model gives it (the stored frame's, or
+  // one of the two sizes); the notes column takes what the user adds.
+  surface.size = surfaceSize_;
   surface.paint = [this](Canvas& canvas, Size size) {
     surfaceSize_ = size;
     SurfaceState s;
@@ -222,8 +218,7 @@ void CCalendarView::RebuildMenus() {
   transparency.grayed = !opacity;
   MenuItem options = MenuItem::submenu("&Opciones", {top, transparency});
   menuBar = {file, edit, view, options};
-  if (Control* b = root.find(cal_cmd::AlwaysOnTop)) b->checked = style.topmost;
-  if (Control* b = root.find(cal_cmd::DeleteNote)) b->enabled = activeHasText;
+  deleteEnabled_ = activeHasText;
 }
 
 void CCalendarView::Show() {
@@ -469,6 +464,7 @@ void CCalendarView::SizeTo(FrameSize size) {
   geometry.right = geometry.left + calendar.width + chromeWidth;
   geometry.bottom = geometry.top + calendar.height + chromeHeight;
   surfaceSize_ = calendar;
+  root.find(cal_ctl::Surface)->size = calendar;
   FollowSelection();
   Refresh();
 }
@@ -600,13 +596,17 @@ void CCalendarView::onEvent(const ControlEvent& event) {
     case cal_ctl::Surface:
       if (event.kind == K::MouseDown && event.button == 1) OnSurfaceClick({event.x, event.y});
       return;
+    case cal_ctl::ToolBar:
+      if (event.kind == K::MouseDown && event.button == 1) {
+        if (const auto command = ToolAt({event.x, event.y})) OnCommand(*command);
+      }
+      return;
     case cal_ctl::DatedEdit:
     case cal_ctl::YearlyEdit:
       if (event.kind == K::Changed) {
         const NoteKind k = event.controlId == cal_ctl::DatedEdit ? NoteKind::Dated : NoteKind::Yearly;
         modified_[index(k)] = true;
-        const bool wasEnabled = root.find(cal_cmd::DeleteNote)->enabled;
-        if (wasEnabled != !Edit(activeKind_).text.empty()) {
+        if (deleteEnabled_ != !Edit(activeKind_).text.empty()) {
           RebuildMenus();
           Refresh();
         }

@@ -168,6 +168,7 @@ class CCalendarView final : public WindowModel {
   Colour notesText_ = 0;
   std::optional<TextFont> font_;
   int transparency_ = 0;
+  bool deleteEnabled_ = false;
   Size surfaceSize_{500, 240};
 };
 

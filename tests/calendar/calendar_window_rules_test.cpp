@@ -9,6 +9,7 @@
 #include "calendar/calendar_print.h"
 #include "calendar/calendar_reminders.h"
 #include "calendar/calendar_surface.h"
+#include "calendar/calendar_toolbar.h"
 #include "calendar/note_navigation.h"
 #include "platform/sim/sim_clock.h"
 #include "tests/notes/recording_print_job.h"
@@ -79,6 +80,23 @@ TEST(CalendarSurface, ClicksLandOnTheirDayArrowOrTab) {
     EXPECT_EQ(h.tab, t);
   }
   EXPECT_GE(l.months.top, l.tabs.back().bottom);
+}
+
+TEST(CalendarToolBar, EachButtonAnswersForItsOwnSquareOnly) {
+  const auto& buttons = ToolButtons();
+  ASSERT_EQ(buttons.size(), 13u);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const Rect r = ToolButtonRect(i);
+    EXPECT_EQ(ToolAt({r.left, r.top}), buttons[i].command) << buttons[i].name;
+    EXPECT_EQ(ToolAt({r.right - 1, r.bottom - 1}), buttons[i].command) << buttons[i].name;
+    if (i > 0) EXPECT_GE(r.left, ToolButtonRect(i - 1).right) << buttons[i].name;
+  }
+  EXPECT_EQ(ToolAt({0, 0}), std::nullopt);
+  EXPECT_EQ(ToolAt({ToolButtonRect(12).right + 1, 5}), std::nullopt);
+  // The gap before export belongs to no button.
+  EXPECT_EQ(ToolAt({ToolButtonRect(4).left - 2, 10}), std::nullopt);
+  // The whole bar fits well inside the window's smallest width.
+  EXPECT_LT(ToolButtonRect(12).right, 400);
 }
 
 TEST(CalendarSurface, WeekNumbersAreTheIsoOnes) {

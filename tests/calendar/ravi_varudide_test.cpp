@@ -12,6 +12,7 @@
 
 #include "calendar/calendar_files.h"
 #include "calendar/calendar_font.h"
+#include "calendar/calendar_toolbar.h"
 #include "calendar/ravi_pages.h"
 #include "app/assembly/suite_components.h"
 #include "tests/notes/recording_print_job.h"
@@ -426,7 +427,12 @@ TEST_F(RaviVarudideTest, NavigationButtonsCommitAndGoToTheNotes) {
   EXPECT_EQ(view().Selected(), (Day{2011, 5, 5}));
   EXPECT_EQ(view().EditText(NoteKind::Yearly), "Ana");
   EXPECT_NE(ravi().store().Find(day(2011, 5, 1), NoteKind::Dated), nullptr);
-  choose(cal_cmd::NextNote);
+  // The tool bar's button does the same.
+  const auto& buttons = ToolButtons();
+  const auto next = std::find_if(buttons.begin(), buttons.end(),
+                                 [](const ToolButton& b) { return b.command == cal_cmd::NextNote; });
+  const Rect r = ToolButtonRect(static_cast<std::size_t>(next - buttons.begin()));
+  view().onEvent({ControlEvent::Kind::MouseDown, cal_ctl::ToolBar, -1, r.left + 5, r.top + 5, 1});
   EXPECT_EQ(view().Selected(), (Day{2011, 5, 10}));
   choose(cal_cmd::FirstNote);
   EXPECT_EQ(view().Selected(), (Day{2011, 5, 1}));
