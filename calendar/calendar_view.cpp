@@ -80,9 +80,15 @@ void CCalendarView::ReadSettings() {
       if (const auto lf = DecodeLogFont(*bytes)) font_ = notes::TextFontOf(*lf);
     }
   }
-  const int tabs = haveKey ? key.GetInt("Pestañas") : 0;
+  // Both are REG_DWORD; a text a hand-edited file may hold reads as its number.
+  const auto number = [&](std::string_view name) {
+    if (!haveKey) return 0;
+    if (const auto v = key.GetDword(name)) return static_cast<int>(*v);
+    return key.GetInt(name);
+  };
+  const int tabs = number("Pestañas");
   tabMode_ = tabs == 1 ? TabMode::Months : tabs == 2 ? TabMode::Years : TabMode::None;
-  weekNumbers_ = haveKey && key.GetInt("NumeracionSemanas") == 1;
+  weekNumbers_ = number("NumeracionSemanas") == 1;
 }
 
 void CCalendarView::Create() {
@@ -434,15 +440,20 @@ void CCalendarView::Step(NoteStep step) {
 void CCalendarView::SetTabMode(TabMode mode) {
   tabMode_ = mode;
   tabTitles_ = TabTitles(mode, firstTabYear_ + 3);
-  app_.store().WriteConfigInt(kKey, "Pestañas", static_cast<int>(mode));
+  WriteDword("Pestañas", static_cast<std::uint32_t>(mode));
   FollowSelection();
   RebuildMenus();
   Refresh();
 }
 
+void CCalendarView::WriteDword(std::string_view name, std::uint32_t value) {
+  CRegKeyEx key(app_.store().registry());
+  if (key.Create(Hive::CurrentUser, ConfigStore::KeyPath(kKey)) == RegStatus::Ok) key.SetDword(name, value);
+}
+
 void CCalendarView::ToggleWeekNumbers() {
   weekNumbers_ = !weekNumbers_;
-  app_.store().WriteConfigInt(kKey, "NumeracionSemanas", weekNumbers_ ? 1 : 0);
+  WriteDword("NumeracionSemanas", weekNumbers_ ? 1 : 0);
   FollowSelection();
   RebuildMenus();
   Refresh();

@@ -136,6 +136,7 @@ class CCalendarView final : public WindowModel {
   [[nodiscard]] Clock& clock() const;
   void ReadSettings();
   void SaveSettings();
+  void WriteDword(std::string_view name, std::uint32_t value);
   void BuildModel();
   void RebuildMenus();
   void LoadTexts();

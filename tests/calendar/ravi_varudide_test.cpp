@@ -90,6 +90,11 @@ class RaviVarudideTest : public testing::SimSuiteTest {
     return index >= 0 && index < static_cast<int>(marks.size()) &&
            (marks[static_cast<std::size_t>(index)] >> (d.day - 1) & 1u) != 0;
   }
+  std::optional<std::uint32_t> dword(std::string_view name) {
+    CRegKeyEx key(app->store().registry());
+    if (key.Open(Hive::CurrentUser, ConfigStore::KeyPath(utility_key::RaviVarudide)) != RegStatus::Ok) return {};
+    return key.GetDword(name);
+  }
   HoverTooltip& tip() { return app->mainWindow()->tooltip(); }
   CTrayIcon& icon() { return *app->mainWindow()->icon(10); }
   // Lets the announcer's worker run until it has shown count notices.
@@ -348,7 +353,7 @@ TEST_F(RaviVarudideTest, ClickAndHotkeyCommandsShowTheWindowAndClosingSavesItsFr
 
 TEST_F(RaviVarudideTest, MonthTabsKeepTheDayAndRollOverLikeTheLocalTimeConversion) {
   choose(cal_cmd::TabsMonths);
-  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "Pestañas"), 1);
+  EXPECT_EQ(dword("Pestañas"), std::optional<std::uint32_t>(1));
   struct Case {
     Day from;
     int tab;
@@ -378,7 +383,13 @@ TEST_F(RaviVarudideTest, YearTabsSpanFourteenYearsFromThreeBeforeThisOne) {
   EXPECT_EQ(view().CurrentTab(), -1);  // no tab for that year
   choose(cal_cmd::TabsNone);
   EXPECT_TRUE(view().Layout().tabs.empty());
-  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "Pestañas"), 0);
+  EXPECT_EQ(dword("Pestañas"), std::optional<std::uint32_t>(0));
+  // Both are read back as the REG_DWORD values they are stored as.
+  choose(cal_cmd::TabsYears);
+  choose(cal_cmd::WeekNumbers);
+  Restart();
+  EXPECT_EQ(view().Tabs(), TabMode::Years);
+  EXPECT_TRUE(view().WeekNumbersShown());
 }
 
 TEST_F(RaviVarudideTest, ClicksOnTheGridSelectDaysAndTheArrowsTurnMonths) {
@@ -412,9 +423,9 @@ TEST_F(RaviVarudideTest, TheTwoSizesAndWeekNumbers) {
   EXPECT_EQ(view().Layout().count(), 12);
   choose(cal_cmd::WeekNumbers);
   EXPECT_TRUE(view().WeekNumbersShown());
-  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "NumeracionSemanas"), 1);
+  EXPECT_EQ(dword("NumeracionSemanas"), std::optional<std::uint32_t>(1));
   choose(cal_cmd::WeekNumbers);
-  EXPECT_EQ(app->store().ReadConfigInt(utility_key::RaviVarudide, "NumeracionSemanas"), 0);
+  EXPECT_EQ(dword("NumeracionSemanas"), std::optional<std::uint32_t>(0));
 }
 
 TEST_F(RaviVarudideTest, NavigationButtonsCommitAndGoToTheNotes) {
