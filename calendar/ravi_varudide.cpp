@@ -36,6 +36,9 @@ CRaviVarudide::CRaviVarudide(CZelvorApp& app, RaviVarudideOptions options)
 
 CRaviVarudide::~CRaviVarudide() {
   StopAnnouncer();
+  // The program ends (or the utility is switched off) with text typed in
+  // an edit: it goes to the files like any other commit.
+  if (view_) view_->Commit();
   EventLoop& loop = app_.desktop().loop;
   loop.removeTarget(handle_);
   if (CPrincipalDlg* main = app_.mainWindow()) {

@@ -148,6 +148,13 @@ TEST_F(RaviVarudideTest, AYearlyNoteIsFoundAndBoldInEveryYearTheCalendarReaches)
   EXPECT_EQ(view().Selected(), (Day{1971, 1, 1}));
 }
 
+TEST_F(RaviVarudideTest, TextTypedWhenTheUtilityEndsIsKept) {
+  view().Select({2026, 8, 1});
+  type(NoteKind::Dated, "sin cambiar de día");
+  Restart();
+  EXPECT_EQ(ReadAll(dataFile(kDatedFile)), Entry(day(2026, 8, 1), "sin cambiar de día"));
+}
+
 TEST_F(RaviVarudideTest, EditsCommitAsTheirTextAndModifiedFlagSay) {
   view().Select({2026, 6, 1});
   type(NoteKind::Dated, "uno");
@@ -230,12 +237,17 @@ TEST_F(RaviVarudideTest, TodaysNotesShowOneNoticeAndTheChosenAction) {
   // Both kinds of note for today (10 May 2026).
   writeData(kDatedFile, Entry(day(2026, 5, 10), "Dentista"));
   writeData(kYearlyFile, Entry(day(2001, 5, 10), "Cumpleaños de Ana"));
+  const std::string wav = sandbox.root() + "aviso.wav";
+  std::ofstream(wav) << "RIFF";
+  app->store().WriteConfigString(utility_key::RaviVarudide, "Sonido", wav);
   struct Case {
     int accion;
-    bool blinks, shown;
-  } cases[] = {{0, false, false}, {1, false, true}, {2, true, false}, {7, false, false}};
+    bool blinks, shown, sound;
+  } cases[] = {{0, false, false, false}, {1, false, true, false}, {2, true, false, false},
+               {3, true, false, true},   {7, false, false, false}};
   for (const Case& c : cases) {
     set("Accion", c.accion);
+    desk.sound.plays.clear();
     tip().Hide();
     view().Close();
     icon().StopBlink();
@@ -247,6 +259,12 @@ TEST_F(RaviVarudideTest, TodaysNotesShowOneNoticeAndTheChosenAction) {
     EXPECT_EQ(icon().blinking(), c.blinks) << c.accion;
     EXPECT_EQ(view().IsVisible(), c.shown) << c.accion;
     EXPECT_EQ(view().Selected(), (Day{2026, 5, 10}));
+    // Played once, not in a loop.
+    ASSERT_EQ(desk.sound.plays.size(), c.sound ? 1u : 0u) << c.accion;
+    if (c.sound) {
+      EXPECT_EQ(desk.sound.plays[0].file, wav);
+      EXPECT_FALSE(desk.sound.plays[0].loop);
+    }
     // Blinking stops after 16 seconds.
     desk.loop.advanceMs(16'000);
     EXPECT_FALSE(icon().blinking()) << c.accion;

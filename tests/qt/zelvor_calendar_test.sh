@@ -5,7 +5,8 @@
 # "zelvorctl status" lists today's notes and the selected day's, "zelvorctl
 # command 10 1" shows the calendar, Ctrl+P prints the three notes through
 # the print dialog's PDF printer, and a second start with the year tab
-# strip and a yearly note for today shows the "Cualquier año" tab.
+# strip and a yearly note for today shows the "Cualquier año" tab, whose
+# edit takes typed text that reaches calendar2.dat when the program ends.
 # Arguments: the zelvor and zelvorctl programs. With ZELVOR_CALENDAR_SHOTS
 # set to a folder, the screenshots and the PDF are kept there.
 set -u
@@ -76,11 +77,11 @@ done
 [ -n "$pdf" ] || fail "the print dialog wrote no PDF"
 sleep 0.5
 if command -v pdftotext >/dev/null; then
-  text=$(pdftotext "$pdf" - 2>/dev/null)
+  text=$(pdftotext -layout "$pdf" - 2>/dev/null)
   for note in "Dentista a las 10:30" "Entrega del proyecto" "Cumpleaños de Ana"; do
     grep -qF "$note" <<<"$text" || fail "the PDF lacks \"$note\""
   done
-  [ "$(grep -c -- '^-------------------------------------------$' <<<"$text")" -eq 3 ] ||
+  [ "$(grep -cE -- "^\s*-{43}\s*$" <<<"$text")" -eq 3 ] ||
     fail "the PDF does not hold exactly three notes"
 fi
 [ -n "$shots" ] && cp "$pdf" "$shots/calendar-print.pdf"
@@ -105,8 +106,19 @@ eval "$(xdotool getwindowgeometry --shell "$cal")"
 [ "$WIDTH" -ge 900 ] || fail "the window is $WIDTH pixels wide, not its stored 1000"
 sleep 1
 shoot calendar-year-tabs
+echo "the year tab strip and the yearly note's tab shown"
+
+# 4. Typed into the yearly note's edit and saved when the program ends: the
+# note keeps the day it was written for.
+xdotool mousemove $((X + WIDTH - 100)) $((Y + HEIGHT - 120)) click 1
+sleep 0.3
+xdotool key --clearmodifiers ctrl+End
+xdotool type --delay 20 " y Luis"
+sleep 0.5
 stop
+grep -qaF "Cumpleaños de Ana y Luis" "$data/calendar2.dat" || fail "the typed text did not reach calendar2.dat"
 [ "$(od -An -t u4 -N 4 -j 0 "$data/calendar2.dat" | tr -d ' ')" -eq "$(noon "2001-$(date +%m-%d)")" ] ||
-  fail "calendar2.dat changed though no note was edited"
+  fail "the yearly note lost the day it was written for"
+echo "a typed note saved"
 rm -rf "$work"
 echo "passed"
