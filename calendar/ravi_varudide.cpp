@@ -1,6 +1,7 @@
 #include "calendar/ravi_varudide.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/screen.h"
 #include "shell/hover_tooltip.h"

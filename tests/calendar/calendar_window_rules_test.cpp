@@ -89,7 +89,9 @@ TEST(CalendarToolBar, EachButtonAnswersForItsOwnSquareOnly) {
     const Rect r = ToolButtonRect(i);
     EXPECT_EQ(ToolAt({r.left, r.top}), buttons[i].command) << buttons[i].name;
     EXPECT_EQ(ToolAt({r.right - 1, r.bottom - 1}), buttons[i].command) << buttons[i].name;
-    if (i > 0) EXPECT_GE(r.left, ToolButtonRect(i - 1).right) << buttons[i].name;
+    if (i > 0) {
+      EXPECT_GE(r.left, ToolButtonRect(i - 1).right) << buttons[i].name;
+    }
   }
   EXPECT_EQ(ToolAt({0, 0}), std::nullopt);
   EXPECT_EQ(ToolAt({ToolButtonRect(12).right + 1, 5}), std::nullopt);

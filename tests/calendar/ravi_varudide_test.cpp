@@ -61,9 +61,9 @@ class RaviVarudideTest : public testing::SimSuiteTest {
   void Restart() {
     ravi_.reset();
     app->DeleteUtility(UtilityKind::RaviVarudide);
-    RaviVarudideOptions options;
-    options.second = std::chrono::milliseconds(1);
-    ravi_ = std::make_unique<CRaviVarudide>(*app, options);
+    RaviVarudideOptions quick;
+    quick.second = std::chrono::milliseconds(1);
+    ravi_ = std::make_unique<CRaviVarudide>(*app, quick);
     ravi_->createWindow();
     ravi_->start();
     desk.loop.deliverPosted();
