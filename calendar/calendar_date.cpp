@@ -52,7 +52,10 @@ Day ClampDay(const Day& d) {
 }
 
 std::int64_t MsUntilAfterMidnight(Clock& clock, std::int64_t now) {
-  const Day tomorrow = DayOf(clock, now + 86400);
+  // The local date after today's. Adding 86 400 s instead would skip a
+  // whole day from the last hour before a 23-hour day.
+  const Day today = DayOf(clock, now);
+  const Day tomorrow = normalised(today.year, today.month, today.day + 1);
   std::vector<std::int64_t> midnight = instantsOf(clock, tomorrow.year, tomorrow.month, tomorrow.day, 0, 0, 0);
   std::int64_t at = 0;
   if (!midnight.empty()) {

@@ -38,7 +38,7 @@ struct Day {
 [[nodiscard]] Day ClampDay(const Day& d);
 
 // Milliseconds from now until 15 seconds after the next local midnight:
-// midnight is 00:00:00 of the local day of now + 86 400 s. On a day whose
+// 00:00:00 of the local date that follows today's. On a day whose
 // midnight does not exist (a clock change at 00:00) the first instant after
 // it counts.
 [[nodiscard]] std::int64_t MsUntilAfterMidnight(Clock& clock, std::int64_t now);

@@ -1,5 +1,7 @@
 #include "app/assembly/suite_components.h"
 
+#include "calendar/ravi_pages.h"
+#include "calendar/ravi_varudide.h"
 #include "clipboard/rezi_pages.h"
 #include "clipboard/rezi_zovidaraz.h"
 #include "launchers/entry_list_page.h"
@@ -46,6 +48,13 @@ ConfigTree SuiteConfigTree() {
                      [](CZelvorApp& app, int firstId) { return std::make_unique<dedovuv::CDedoVuvDiaryFolderPage>(app, firstId); });
   tree.AddPageBefore(UtilityKind::DedoVuv, kDedoMouse, std::string(dedovuv::kTrafficPageTitle),
                      [](CZelvorApp& app, int firstId) { return std::make_unique<dedovuv::CTrafficMeterPage>(app, firstId); });
+  // Ravi Varudide's pages come before its hotkey page.
+  tree.AddPageBefore(UtilityKind::RaviVarudide, kHotkeyPageTitle, std::string(calendar::CRaviVarudideDlg1::kTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<calendar::CRaviVarudideDlg1>(app, firstId); });
+  tree.AddPageBefore(UtilityKind::RaviVarudide, kHotkeyPageTitle, std::string(calendar::CRaviVarudideDlg2::kTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<calendar::CRaviVarudideDlg2>(app, firstId); });
+  tree.AddPageBefore(UtilityKind::RaviVarudide, kHotkeyPageTitle, std::string(calendar::CRaviVarudideDlg3::kTitle),
+                     [](CZelvorApp& app, int firstId) { return std::make_unique<calendar::CRaviVarudideDlg3>(app, firstId); });
   return tree;
 }
 
@@ -57,6 +66,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::DuvuZevad:
       return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
     case UtilityKind::DedoVuv: return std::make_unique<dedovuv::CDedoVuv>(app);
+    case UtilityKind::RaviVarudide: return std::make_unique<calendar::CRaviVarudide>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }

@@ -60,6 +60,8 @@ TEST(CalendarDate, WaitsUntilFifteenSecondsAfterTheNextLocalMidnight) {
       {"on the short day", Utc(2011, 3, 27, 12), Utc(2011, 3, 27, 22)},
       {"on the long day", Utc(2011, 10, 30, 12), Utc(2011, 10, 30, 23)},
       {"one second before midnight", Utc(2011, 5, 10, 21, 59, 59), Utc(2011, 5, 10, 22)},
+      // now + 86 400 s would land past the short day's end and skip its midnight.
+      {"the last hour before the short day", Utc(2011, 3, 26, 22, 30), Utc(2011, 3, 26, 23)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
