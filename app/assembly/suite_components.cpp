@@ -9,6 +9,9 @@
 #include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
+#include "shutdown/auto_close_dlg.h"
+#include "shutdown/dade_rive.h"
+#include "shutdown/dade_rive_pages.h"
 
 namespace zelvor {
 
@@ -31,6 +34,16 @@ ConfigTree SuiteConfigTree() {
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg2>(firstId); });
   tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziTextsPageTitle),
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg3>(firstId); });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kConfirmPageTitle), [](CZelvorApp&, int firstId) {
+    return std::make_unique<CDadeRiveActionsPage>(firstId, CDadeRiveActionsPage::Kind::Confirm, std::string());
+  });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kEmptyTempPageTitle), [](CZelvorApp& app, int firstId) {
+    const auto* dade = dynamic_cast<const CDadeRive*>(app.utility(UtilityKind::DadeRive));
+    return std::make_unique<CDadeRiveActionsPage>(firstId, CDadeRiveActionsPage::Kind::EmptyTemp,
+                                                  dade != nullptr ? dade->TemporaryFolder() : std::string("/tmp/"));
+  });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kWaitPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CDadeRiveDlg5>(firstId); });
   return tree;
 }
 
@@ -41,6 +54,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     case UtilityKind::DuvuZevad:
       return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
+    case UtilityKind::DadeRive: return std::make_unique<CDadeRive>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }
@@ -51,6 +65,7 @@ std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZel
     case WindowKind::Config: return std::make_unique<CConfDlg>(app, SuiteConfigTree());
     case WindowKind::Tip: return MakeTipWindow(app);
     case WindowKind::About: return MakeAboutWindow(app, version_);
+    case WindowKind::AutoClose: return std::make_unique<CAutoCloseDlg>(app);
     default: return nullptr;
   }
 }
