@@ -28,7 +28,8 @@ void CpuQuietCondition::Start() { counter_ = static_cast<std::int64_t>(minutes) 
 
 bool CpuQuietCondition::Tick(int usage) {
   lastUsage_ = usage;
-  if (usage >= threshold) {
+  // A processor that cannot be read is not a quiet one.
+  if (usage < 0 || usage >= threshold) {
     Start();
     return false;
   }

@@ -34,12 +34,7 @@ void CDadeRive::start() {
 
 int CDadeRive::ReadInt(std::string_view name) const { return app_.store().ReadConfigInt(utility_key::DadeRive, name); }
 
-std::string CDadeRive::TemporaryFolder() const {
-  const auto tmp = app_.environment() ? app_.environment()("TMPDIR") : std::nullopt;
-  std::string folder = tmp && !tmp->empty() && tmp->front() == '/' ? *tmp : std::string("/tmp");
-  if (folder.back() != '/') folder += '/';
-  return folder;
-}
+std::string CDadeRive::TemporaryFolder() const { return app_.platform().folders.temporaryFolder(); }
 
 void CDadeRive::command(int code, std::string_view) { RunExitAction(code, Confirm::Ask, Force::No, Origin::User); }
 
@@ -164,8 +159,9 @@ void CDadeRive::Finish(const Pending& pending) {
   CPrincipalDlg* main = app_.mainWindow();
   // The other utilities keep what the user would lose.
   if (main != nullptr) main->SaveUtilities();
-  if (ReadInt(std::string(kEmptyTempPrefix) + std::string(action.suffix)) != 0) {
-    (void)app_.platform().files.emptyOwnEntries(TemporaryFolder());
+  if (const std::string temporary = TemporaryFolder();
+      !temporary.empty() && ReadInt(std::string(kEmptyTempPrefix) + std::string(action.suffix)) != 0) {
+    (void)app_.platform().files.emptyOwnEntries(temporary);
   }
   // Logging off ends this program with the session: it closes first, the
   // way "Salir" does, so nothing is lost when the desktop ends it.
@@ -193,6 +189,13 @@ std::vector<std::vector<std::string>> CDadeRive::statusRecords() const {
   if (!blockError_.empty()) block.push_back(blockError_);
   out.push_back(std::move(block));
   out.push_back({"shutdownrefused", std::to_string(refusedQueries_)});
+  // What the automatic shutdown window shows, whether or not it is on screen.
+  const ShellWindow* automatic = app_.window(WindowKind::AutoClose);
+  if (automatic != nullptr && automatic->armed()) {
+    out.push_back({"autoshutdown", "running", automatic->remainingText()});
+  } else {
+    out.push_back({"autoshutdown", "stopped"});
+  }
   if (pending_) {
     out.push_back({"exitwait", std::string(pending_->action.suffix),
                    std::to_string(pending_->processes.size() - pending_->next)});

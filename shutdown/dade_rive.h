@@ -51,7 +51,7 @@ class CDadeRive final : public Utility, public MessageTarget {
   // Brings the icon's image in line with the block and the automatic shutdown.
   void ShowIconState();
 
-  // The user's temporary folder: $TMPDIR when it is an absolute path, else /tmp/.
+  // The user's temporary folder, as the platform names it.
   [[nodiscard]] std::string TemporaryFolder() const;
   // Whether a request is waiting for its programs to end.
   [[nodiscard]] bool Waiting() const { return pending_.has_value(); }

@@ -9,6 +9,7 @@
 #include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
+#include "shell/zelvor_app.h"
 #include "shutdown/auto_close_dlg.h"
 #include "shutdown/dade_rive.h"
 #include "shutdown/dade_rive_pages.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "platform/launcher.h"
@@ -15,11 +16,16 @@ class SimLauncher : public Launcher {
     if (!failWith.empty()) return {false, 0, failWith};
     return {true, static_cast<std::int64_t>(launched.size()), {}};
   }
-  std::optional<int> wait(std::int64_t, int) override { return exitCode; }
+  std::optional<int> wait(std::int64_t processId, int) override {
+    std::lock_guard lock(mutex_);
+    if (running.count(processId) != 0) return std::nullopt;
+    return exitCode;
+  }
 
   std::vector<LaunchRequest> launched;
   std::string failWith;  // non-empty: every launch fails with this text
   int exitCode = 0;
+  std::set<std::int64_t> running;  // processes that have not ended (wait times out)
 
  private:
   std::mutex mutex_;
