@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "platform/linux/sysfs_net_counters.h"
+#include "shell/principal_dlg.h"
 #include "shell/zelvor_app.h"
 #include "shutdown/auto_close_dlg.h"
 #include "tests/support/sim_suite.h"
