@@ -13,6 +13,7 @@
 #include "shutdown/auto_close_dlg.h"
 #include "shutdown/dade_rive.h"
 #include "shutdown/dade_rive_pages.h"
+#include "shutdown/shutdown_programs_page.h"
 
 namespace zelvor {
 
@@ -44,7 +45,7 @@ ConfigTree SuiteConfigTree() {
                                                   dade != nullptr ? dade->TemporaryFolder() : std::string("/tmp/"));
   });
   tree.AddPage(UtilityKind::DadeRive, std::string(kWaitPageTitle),
-               [](CZelvorApp&, int firstId) { return std::make_unique<CDadeRiveDlg5>(firstId); });
+               [](CZelvorApp&, int firstId) { return std::make_unique<CShutdownProgramsPage>(firstId); });
   return tree;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "shutdown/auto_close_dlg.h"
 #include "shutdown/dade_rive_pages.h"
+#include "shutdown/shutdown_programs_page.h"
 #include "tests/support/sim_suite.h"
 #include "tests/support/sim_user.h"
 
@@ -66,9 +67,10 @@ TEST_F(DadeRivePagesTest, TheActionBoxesShowAndWriteTheirOwnValues) {
   EXPECT_TRUE(folder->readOnly);
 }
 
-TEST_F(DadeRivePagesTest, TheWaitPageStoresZeroForAllOrTheSeconds) {
+TEST_F(DadeRivePagesTest, TheWaitStoresZeroForAllOrTheSeconds) {
   CConfDlg& w = open(kWaitPageTitle);
   using P = CDadeRiveDlg5;
+  const auto id = [this](int local) { return this->id(CShutdownProgramsPage::kWaitOffset + local); };
   EXPECT_TRUE(w.find(id(P::kWaitAll))->checked);
   EXPECT_EQ(w.find(id(P::kSeconds))->value, 5);
   EXPECT_FALSE(w.find(id(P::kSeconds))->enabled);
@@ -79,6 +81,38 @@ TEST_F(DadeRivePagesTest, TheWaitPageStoresZeroForAllOrTheSeconds) {
   user->click(id(P::kWaitAll));
   ASSERT_TRUE(w.ApplyConfiguration());
   EXPECT_EQ(setting("SegundosAEsperarProgramas"), 0);
+}
+
+TEST_F(DadeRivePagesTest, ProgramsAreEditedWithTheirKindsAndAppliedWhole) {
+  CConfDlg& w = open(kWaitPageTitle);
+  using P = CShutdownProgramsPage;
+  EXPECT_TRUE(user->rows(id(P::kList)).empty());
+  EXPECT_FALSE(w.find(id(P::kFields))->visible);
+  user->click(id(P::kAdd));
+  // A new program runs before every kind of shutdown until told otherwise.
+  for (int i = 0; i < 14; ++i) EXPECT_TRUE(w.find(id(P::kFirstKind + i))->checked) << i;
+  user->type(id(P::kDescription), "Copia");
+  user->type(id(P::kProgram), "/usr/bin/backup");
+  for (int i = 0; i < 14; ++i) {
+    if (i != 7) user->click(id(P::kFirstKind + i));  // only "Apagar sistema automáticamente"
+  }
+  user->click(id(P::kAdd));
+  user->type(id(P::kProgram), "/usr/bin/sync");
+  user->click(id(P::kUp));
+  EXPECT_EQ(user->rows(id(P::kList)),
+            (std::vector<std::vector<std::string>>{{"/usr/bin/sync"}, {"Copia"}}));
+  ASSERT_TRUE(w.ApplyConfiguration());
+  const std::vector<ListElement> stored = LoadPrograms(sim.registry, EntryList::ShutdownPrograms);
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(stored[0].entry.program, "/usr/bin/sync");
+  EXPECT_EQ(stored[0].entry.flags, 0xFFFFu);
+  EXPECT_EQ(stored[1].entry.program, "/usr/bin/backup");
+  // Of the fourteen kinds only the one left checked (bits 14 and 15 of the new entry's 0xFFFF mean nothing).
+  EXPECT_EQ(stored[1].entry.flags & 0x3FFFu, 1u << 7);
+  user->selectRow(id(P::kList), 0);
+  user->click(id(P::kDelete));
+  ASSERT_TRUE(w.ApplyConfiguration());
+  ASSERT_EQ(LoadPrograms(sim.registry, EntryList::ShutdownPrograms).size(), 1u);
 }
 
 TEST_F(DadeRivePagesTest, TheIconsHoverTextShowsTheBlockAndTheRemainingTime) {
