@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a test program in a network namespace of its own (a user namespace
+# Runs a test program in network and mount namespaces of its own (a user namespace
 # maps us to root there): a veth pair v0/v1, 10.9.0.1 on v0 with 10.9.0.2
 # reachable through v1, and /sys showing that namespace's interfaces. The
 # machine's network is never touched. Exit 77 (skipped) where the system

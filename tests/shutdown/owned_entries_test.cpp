@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -151,6 +152,16 @@ TEST_F(OwnedEntriesTest, AnotherFileSystemBelowIsLeftAlone) {
   EXPECT_FALSE(present(tmp + "plain.txt"));
   EXPECT_EQ(std::system(("umount " + mount).c_str()), 0);
   EXPECT_GE(below.kept, 1);
+}
+
+TEST_F(OwnedEntriesTest, DevicesStay) {
+  const std::string device = tmp + "null";
+  // A character device like /dev/null; making one needs a privilege a test may not have.
+  if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "no privilege to make a device";
+  const FolderEmptying r = EmptyOwnedEntries(tmp, ::geteuid());
+  EXPECT_TRUE(present(device));
+  EXPECT_EQ(r.kept, 1);
+  fs::remove(device);
 }
 
 TEST_F(OwnedEntriesTest, DeepTreesStopAtTheDepthLimit) {
