@@ -11,4 +11,12 @@ struct FileResult {
   [[nodiscard]] static FileResult failure(std::string text) { return {false, std::move(text)}; }
 };
 
+// What emptying a folder did.
+struct FolderEmptying {
+  FileResult result;     // failure: the folder itself could not be opened
+  int removedFiles = 0;
+  int removedFolders = 0;
+  int kept = 0;          // entries left by the rules (or that could not be removed)
+};
+
 }  // namespace zelvor

@@ -68,6 +68,16 @@ class Files {
   [[nodiscard]] virtual FileResult exchangeFolders(const std::string& from, const std::string& to) = 0;
   [[nodiscard]] virtual bool exists(const std::string& path) = 0;
   [[nodiscard]] virtual bool isFolder(const std::string& path) = 0;
+  // Empties a folder that other users and running programs share (the
+  // temporary folder): removes only the regular files and folders the user
+  // owns, below it, on its own file system, never following a link and
+  // leaving sockets, pipes and devices alone. The folder itself stays.
+  [[nodiscard]] virtual FolderEmptying emptyOwnEntries(const std::string& folder) {
+    (void)folder;
+    FolderEmptying none;
+    none.result = FileResult::failure("not supported");
+    return none;
+  }
 };
 
 }  // namespace zelvor

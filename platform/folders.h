@@ -18,6 +18,9 @@ class Folders {
   [[nodiscard]] virtual std::string configFolder() = 0;
   // The folder the program was started in.
   [[nodiscard]] virtual std::string workingFolder() = 0;
+  // The user's temporary folder ($TMPDIR when it is an absolute path, else
+  // /tmp/); "" where the binding has none to offer.
+  [[nodiscard]] virtual std::string temporaryFolder() { return {}; }
 };
 
 }  // namespace zelvor

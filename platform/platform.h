@@ -26,6 +26,7 @@ class Sound;
 class Hotkeys;
 class Clipboard;
 class Printer;
+class Power;
 
 // The services every program has, desktop or not.
 struct Platform {
@@ -55,6 +56,8 @@ struct Desktop {
   // Dial-up connections: the service reports to UI-thread targets.
   Dialer& dialer;
   Printer& printer;
+  // Power and session (shutting down, the shutdown block, the end-of-session query).
+  Power& power;
 };
 
 }  // namespace zelvor

@@ -229,9 +229,10 @@ void CPrincipalDlg::RunExitAction(int code) {
   }
   // What the user would lose is saved before an exit action can end the
   // session (Duvu Zevad's notes above all).
-  if (code >= 1 && code <= 7) SaveUtilities();
+  Utility* dade = app_.utility(UtilityKind::DadeRive);
+  if (code >= 1 && code <= 7 && (dade == nullptr || !dade->runsExitActions())) SaveUtilities();
   // The exit actions themselves belong to the Dade Rive component.
-  if (Utility* dade = app_.utility(UtilityKind::DadeRive)) dade->command(code, {});
+  if (dade != nullptr) dade->command(code, {});
 }
 
 void CPrincipalDlg::RunDedoVuvCommand(int code) {

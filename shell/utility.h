@@ -76,6 +76,9 @@ class Utility {
   // Facts the shell's menus and hover texts show.
   [[nodiscard]] virtual bool panelVisible() const { return false; }      // Vada VU
   [[nodiscard]] virtual bool shutdownBlocked() const { return false; }   // Dade Rive
+  // Dade Rive: runs exit actions 1 … 7 with every step itself (its own
+  // saves included), so the shell does not save ahead of it.
+  [[nodiscard]] virtual bool runsExitActions() const { return false; }
   [[nodiscard]] virtual std::string iconText() const { return {}; }      // Zivi Duvaza
   [[nodiscard]] virtual DialUpFacts dialUp() const { return {}; }        // Dedo Vuv
   [[nodiscard]] virtual std::vector<NoteItem> notes() const { return {}; }  // Duvu Zevad

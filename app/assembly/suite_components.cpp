@@ -13,6 +13,11 @@
 #include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
+#include "shell/zelvor_app.h"
+#include "shutdown/auto_close_dlg.h"
+#include "shutdown/dade_rive.h"
+#include "shutdown/dade_rive_pages.h"
+#include "shutdown/shutdown_programs_page.h"
 
 namespace zelvor {
 
@@ -55,6 +60,16 @@ ConfigTree SuiteConfigTree() {
                      [](CZelvorApp& app, int firstId) { return std::make_unique<calendar::CRaviVarudideDlg2>(app, firstId); });
   tree.AddPageBefore(UtilityKind::RaviVarudide, kHotkeyPageTitle, std::string(calendar::CRaviVarudideDlg3::kTitle),
                      [](CZelvorApp& app, int firstId) { return std::make_unique<calendar::CRaviVarudideDlg3>(app, firstId); });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kConfirmPageTitle), [](CZelvorApp&, int firstId) {
+    return std::make_unique<CDadeRiveActionsPage>(firstId, CDadeRiveActionsPage::Kind::Confirm, std::string());
+  });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kEmptyTempPageTitle), [](CZelvorApp& app, int firstId) {
+    const auto* dade = dynamic_cast<const CDadeRive*>(app.utility(UtilityKind::DadeRive));
+    return std::make_unique<CDadeRiveActionsPage>(firstId, CDadeRiveActionsPage::Kind::EmptyTemp,
+                                                  dade != nullptr ? dade->TemporaryFolder() : std::string("/tmp/"));
+  });
+  tree.AddPage(UtilityKind::DadeRive, std::string(kWaitPageTitle),
+               [](CZelvorApp&, int firstId) { return std::make_unique<CShutdownProgramsPage>(firstId); });
   return tree;
 }
 
@@ -67,6 +82,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
       return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
     case UtilityKind::DedoVuv: return std::make_unique<dedovuv::CDedoVuv>(app);
     case UtilityKind::RaviVarudide: return std::make_unique<calendar::CRaviVarudide>(app);
+    case UtilityKind::DadeRive: return std::make_unique<CDadeRive>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }
@@ -77,6 +93,7 @@ std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZel
     case WindowKind::Config: return std::make_unique<CConfDlg>(app, SuiteConfigTree());
     case WindowKind::Tip: return MakeTipWindow(app);
     case WindowKind::About: return MakeAboutWindow(app, version_);
+    case WindowKind::AutoClose: return std::make_unique<CAutoCloseDlg>(app);
     default: return nullptr;
   }
 }

@@ -14,6 +14,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/dialer.h"
+#include "platform/power.h"
 #include "platform/dialog_host.h"
 #include "platform/event_loop.h"
 #include "platform/headless/headless_loop.h"
@@ -181,7 +182,8 @@ class HeadlessDesktop {
 
   [[nodiscard]] Desktop desktop() {
     return Desktop{*loop_, tray_,    menus_,     boxes_,  dialogs_, screen_,
-                   sound_, hotkeys_, clipboard_, dialer_, printer_};
+                   sound_, hotkeys_, clipboard_, dialer_, printer_,
+                   power_};
   }
   [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
 
@@ -198,6 +200,8 @@ class HeadlessDesktop {
   HeadlessHotkeys hotkeys_;
   HeadlessClipboard clipboard_;
   HeadlessDialer dialer_;
+  // Without the desktop's loop logind's answers and signals cannot arrive.
+  UnavailablePower power_{"Zelvor solo puede apagar o bloquear el sistema cuando se ejecuta en el escritorio (sin --headless)."};
   HeadlessPrinter printer_;
 };
 

@@ -70,4 +70,9 @@ std::string LinuxFolders::workingFolder() {
   return withSlash(buf);
 }
 
+std::string LinuxFolders::temporaryFolder() {
+  if (const char* v = std::getenv("TMPDIR"); v != nullptr && v[0] == '/') return withSlash(v);
+  return "/tmp/";
+}
+
 }  // namespace zelvor

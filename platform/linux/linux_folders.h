@@ -12,6 +12,7 @@ class LinuxFolders : public Folders {
   std::string userDataFolder() override;
   std::string configFolder() override;
   std::string workingFolder() override;
+  std::string temporaryFolder() override;
 
   // $XDG_CONFIG_HOME (or ~/.config) with a trailing '/'.
   [[nodiscard]] static std::string configHome();

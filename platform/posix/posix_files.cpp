@@ -1,4 +1,5 @@
 #include "platform/posix/posix_files.h"
+#include "platform/posix/owned_entries.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -280,6 +281,10 @@ FileResult PosixFiles::exchangeFolders(const std::string& from, const std::strin
     ::close(dir);
   }
   return FileResult::success();
+}
+
+FolderEmptying PosixFiles::emptyOwnEntries(const std::string& folder) {
+  return EmptyOwnedEntries(folder, ::geteuid());
 }
 
 }  // namespace zelvor

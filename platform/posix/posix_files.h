@@ -22,6 +22,7 @@ class PosixFiles : public Files {
   FileResult writeUnsynced(const std::string& path, std::string_view bytes) override;
   FileResult flushFolder(const std::string& folder) override;
   FileResult removeTree(const std::string& path) override;
+  FolderEmptying emptyOwnEntries(const std::string& folder) override;
   FileResult exchangeFolders(const std::string& from, const std::string& to) override;
   bool exists(const std::string& path) override;
   bool isFolder(const std::string& path) override;

@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/nm/nm_dialer.h"
+#include "platform/logind/logind_power.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -83,10 +84,16 @@ void QtDesktop::build(Options options) {
   // The session manager asks before the session ends (X session
   // management): the main window hears it as the system's end-of-session
   // query and lets the utilities save, before this handler returns.
-  QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, tray_.get(), [this](QSessionManager&) {
+  QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, tray_.get(), [this](QSessionManager& manager) {
     if (tray_->callbackTarget() == kNoWindow) return;
     loop_->post(tray_->callbackTarget(), msg::QueryEndSession, 0, 0);
     loop_->processPending();
+    // While the shutdown block is held the answer is no, where the session
+    // manager lets the suite answer at all.
+    if (power_ && power_->shutdownBlockHeld() && manager.allowsInteraction()) {
+      manager.cancel();
+      manager.release();
+    }
   });
   menus_ = std::make_unique<QtMenuHost>(*loop_, *images_);
   dialogs_ = std::make_unique<QtDialogHost>(*images_, abilities);
@@ -99,10 +106,20 @@ void QtDesktop::build(Options options) {
   dialer_ = std::make_unique<nm::LazyDialer>([this]() -> std::unique_ptr<Dialer> {
     return std::make_unique<nm::NmDialer>(*loop_, editorLauncher_, QDBusConnection::systemBus());
   });
+  power_ = std::make_unique<logind::LazyPower>([this]() -> std::unique_ptr<Power> {
+    return std::make_unique<logind::LogindPower>(
+        *loop_, QDBusConnection::systemBus(), QDBusConnection::sessionBus(),
+        [](std::string_view name) -> std::optional<std::string> {
+          const char* v = std::getenv(std::string(name).c_str());
+          if (v == nullptr) return std::nullopt;
+          return std::string(v);
+        });
+  });
 }
 
 QtDesktop::~QtDesktop() {
   // Windows and icons go before the connection and the application they live on.
+  power_.reset();
   dialer_.reset();
   printer_.reset();
   clipboard_.reset();

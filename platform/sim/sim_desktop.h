@@ -11,6 +11,7 @@
 #include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_printer.h"
+#include "platform/sim/sim_power.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_tray.h"
@@ -33,9 +34,11 @@ class SimDesktop {
   SimClipboard clipboard;
   SimDialer dialer;
   SimPrinter printer;
+  SimPower power;
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer};
+    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer,
+                   power};
   }
 };
 

@@ -11,15 +11,18 @@ class SimFolders : public Folders {
         programFolder_(sandbox + "bin/"),
         userData_(sandbox + "data/"),
         config_(sandbox + "config/zelvor/"),
-        working_(sandbox) {}
+        working_(sandbox),
+        temporary_(sandbox + "tmp/") {}
 
   std::string programFile() override { return programFile_; }
   std::string programFolder() override { return programFolder_; }
   std::string userDataFolder() override { return userData_; }
   std::string configFolder() override { return config_; }
   std::string workingFolder() override { return working_; }
+  std::string temporaryFolder() override { return temporary_; }
 
   std::string programFile_, programFolder_, userData_, config_, working_;
+  std::string temporary_;
 };
 
 }  // namespace zelvor

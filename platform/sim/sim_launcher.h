@@ -1,5 +1,6 @@
 #pragma once
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "platform/launcher.h"
@@ -15,8 +16,9 @@ class SimLauncher : public Launcher {
     if (!failWith.empty()) return {false, 0, failWith};
     return {true, static_cast<std::int64_t>(launched.size()), {}};
   }
-  std::optional<int> wait(std::int64_t, int) override {
-    if (stillRunning) return std::nullopt;
+  std::optional<int> wait(std::int64_t processId, int) override {
+    std::lock_guard lock(mutex_);
+    if (stillRunning || running.count(processId) != 0) return std::nullopt;
     return exitCode;
   }
 
@@ -24,6 +26,7 @@ class SimLauncher : public Launcher {
   std::string failWith;  // non-empty: every launch fails with this text
   int exitCode = 0;
   bool stillRunning = false;  // wait() times out: the launched programs keep running
+  std::set<std::int64_t> running;  // processes that have not ended (wait times out)
 
  private:
   std::mutex mutex_;

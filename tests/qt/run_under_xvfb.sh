@@ -46,6 +46,9 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.05; done
 DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS
+# The system bus is the same private one: nothing run here reaches the
+# machine's own logind or NetworkManager (a script starts mocks there).
+export DBUS_SYSTEM_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 

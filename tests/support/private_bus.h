@@ -56,6 +56,14 @@ class PrivateBus {
     services_.clear();
   }
 
+  // Starts a bare mock object (python3-dbusmock without a template) that owns
+  // name on this bus; the caller adds its methods through the mock's own interface.
+  bool startService(const std::string& name, const std::string& path, const std::string& interface) {
+    const pid_t pid = startProcess({"/usr/bin/python3", "-m", "dbusmock", "--system", name, path, interface}, env_);
+    if (pid > 0) services_.push_back(pid);
+    return pid > 0;
+  }
+
  private:
   static void stop(pid_t pid) {
     ::kill(pid, SIGTERM);
