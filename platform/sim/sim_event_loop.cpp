@@ -93,7 +93,9 @@ void SimEventLoop::advanceMs(std::int64_t ms) {
       key = best->first;
       const std::int64_t due = best->second.due;
       if (due > clock_.nowMs()) clock_.advanceMs(due - clock_.nowMs());
-      best->second.due += best->second.interval;
+      // Ticks missed while the clock jumped (a test setting the date, a machine waking)
+      // fire once, as a desktop's timers do, not once per missed interval.
+      best->second.due = std::max(due, clock_.nowMs()) + best->second.interval;
       const auto t = targets_.find(key.first);
       if (t != targets_.end()) target = t->second;
     }
