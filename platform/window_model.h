@@ -112,6 +112,7 @@ struct Control {
   std::optional<TextFont> font;
   TextAlign align = TextAlign::Left;
   bool flat = false;  // Edit: no frame, so that it blends with its window
+  bool richText = false;  // Label: the text is the suite's small HTML (tables, <b>, <br>, <hr>)
   // Combo
   bool editable = false;
   // Button

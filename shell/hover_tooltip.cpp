@@ -21,7 +21,9 @@ HoverTooltip::HoverTooltip(EventLoop& loop, WindowHandle owner, TrackedDialogs& 
   model_.style.caption = false;
   model_.style.topmost = true;
   model_.style.toolWindow = true;
-  model_.root.add(Control::make(ControlKind::Label, 1));
+  Control text = Control::make(ControlKind::Label, 1);
+  text.richText = true;
+  model_.root.add(std::move(text));
   window_ = dialogs_.create(model_);
 }
 

@@ -19,6 +19,7 @@
 #include <QTimeEdit>
 #include <QTreeWidget>
 
+#include "platform/qt/rich_text.h"
 #include "platform/qt/control_custom.h"
 #include "platform/qt/control_fill.h"
 #include "platform/qt/control_look.h"
@@ -66,7 +67,7 @@ void ControlTree::syncOne(const Control& c, QWidget* w) {
   const QString text = QString::fromStdString(c.text);
   switch (c.kind) {
     case ControlKind::Label:
-      static_cast<QLabel*>(w)->setText(stripMnemonic(c.text));
+      static_cast<QLabel*>(w)->setText(c.richText ? richLabelHtml(c.text) : stripMnemonic(c.text));
       applyTextLook(c, w);
       break;
     case ControlKind::CheckBox: {

@@ -129,8 +129,8 @@ QWidget* ControlTree::buildControl(const Control& c, const ControlPath& path) {
     case ControlKind::Row: w = buildContainer(c, path); break;
     case ControlKind::Label: {
       auto* label = new QLabel(text.contains(QLatin1Char('&')) ? text : text);
-      label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(text.size() > 60 || text.contains(QLatin1Char('\n')));
+      label->setTextFormat(c.richText ? Qt::RichText : Qt::PlainText);
+      label->setWordWrap(!c.richText && (text.size() > 60 || text.contains(QLatin1Char('\n'))));
       w = label;
       break;
     }

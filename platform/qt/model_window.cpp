@@ -269,6 +269,22 @@ void ModelWindow::placeInitially() {
     placed_ = true;
     return;
   }
+  if (g.left != 0 || g.top != 0) {
+    // A point without a size: sized to the content, at that point but
+    // always whole on the screen (tooltips and notices near a corner).
+    adjustSize();
+    QPoint pos(g.left, g.top);
+    QScreen* screen = QGuiApplication::screenAt(pos);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+      const QRect area = screen->availableGeometry();
+      pos.setX(std::max(area.left(), std::min(pos.x(), area.right() + 1 - width())));
+      pos.setY(std::max(area.top(), std::min(pos.y(), area.bottom() + 1 - height())));
+    }
+    move(pos);
+    placed_ = true;
+    return;
+  }
   if (placed_) return;
   placed_ = true;
   adjustSize();

@@ -44,6 +44,11 @@ RichText toQtRichText(const std::string& suiteHtml) {
   return out;
 }
 
+QString richLabelHtml(const std::string& suiteHtml) {
+  static const QRegularExpression image(QStringLiteral(R"(<img src="ilst:[^>]*>)"));
+  return toQtRichText(suiteHtml).html.remove(image);
+}
+
 void loadRichText(QTextDocument& doc, const std::string& suiteHtml, const ImageStrips& strips, ImageStrip strip,
                   qreal devicePixelRatio) {
   const RichText text = toQtRichText(suiteHtml);

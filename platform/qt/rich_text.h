@@ -20,6 +20,10 @@ struct RichText {
 
 [[nodiscard]] RichText toQtRichText(const std::string& suiteHtml);
 
+// The text for a rich-text label, which has no image resources: the strip
+// images are left out, the rest as toQtRichText gives it.
+[[nodiscard]] QString richLabelHtml(const std::string& suiteHtml);
+
 // Fills doc with the text and the images it names from strip.
 void loadRichText(QTextDocument& doc, const std::string& suiteHtml, const ImageStrips& strips, ImageStrip strip,
                   qreal devicePixelRatio);
