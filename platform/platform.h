@@ -11,6 +11,7 @@
 #include "platform/net_counters.h"
 #include "platform/process_table.h"
 #include "platform/registry.h"
+#include "platform/service_manager.h"
 #include "platform/system_probe.h"
 #include "platform/tcp_stream.h"
 
@@ -55,6 +56,8 @@ struct Desktop {
   // Dial-up connections: the service reports to UI-thread targets.
   Dialer& dialer;
   Printer& printer;
+  // The system's services (systemd on Linux), asked on the UI thread.
+  ServiceManager& services;
 };
 
 }  // namespace zelvor

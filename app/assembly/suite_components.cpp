@@ -9,6 +9,9 @@
 #include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
+#include "system/window/usage_graph.h"
+#include "system/window/zivi_duvaza.h"
+#include "system/window/zivi_pages.h"
 
 namespace zelvor {
 
@@ -31,6 +34,14 @@ ConfigTree SuiteConfigTree() {
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg2>(firstId); });
   tree.AddPage(UtilityKind::ReziZovidaraz, std::string(kReziTextsPageTitle),
                [](CZelvorApp&, int firstId) { return std::make_unique<CReziZovidarazDlg3>(firstId); });
+  tree.AddPage(UtilityKind::ZiviDuvaza, std::string(kZiviOptionsPageTitle),
+               [](CZelvorApp& app, int firstId) {
+                 return std::make_unique<CZiviDuvazaDlg>(firstId, [&app] {
+                   if (auto* graph = dynamic_cast<CSysInfoGraphDlg*>(app.window(WindowKind::UsageGraph))) {
+                     graph->ApplySettings();
+                   }
+                 });
+               });
   return tree;
 }
 
@@ -41,6 +52,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::ReziZovidaraz: return std::make_unique<CReziZovidaraz>(app);
     case UtilityKind::DuvuZevad:
       return std::make_unique<notes::CDuvuZevad>(app, notes::MakeSuiteNoteDialogs(app));
+    case UtilityKind::ZiviDuvaza: return std::make_unique<CZiviDuvaza>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }
@@ -51,6 +63,7 @@ std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZel
     case WindowKind::Config: return std::make_unique<CConfDlg>(app, SuiteConfigTree());
     case WindowKind::Tip: return MakeTipWindow(app);
     case WindowKind::About: return MakeAboutWindow(app, version_);
+    case WindowKind::UsageGraph: return std::make_unique<CSysInfoGraphDlg>(app);
     default: return nullptr;
   }
 }

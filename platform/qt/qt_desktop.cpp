@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/nm/nm_dialer.h"
+#include "platform/systemd/systemd_services.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -99,11 +100,15 @@ void QtDesktop::build(Options options) {
   dialer_ = std::make_unique<nm::LazyDialer>([this]() -> std::unique_ptr<Dialer> {
     return std::make_unique<nm::NmDialer>(*loop_, editorLauncher_, QDBusConnection::systemBus());
   });
+  services_ = std::make_unique<systemd::LazyServiceManager>([]() -> std::unique_ptr<ServiceManager> {
+    return std::make_unique<systemd::SystemdServices>(QDBusConnection::systemBus());
+  });
 }
 
 QtDesktop::~QtDesktop() {
   // Windows and icons go before the connection and the application they live on.
   dialer_.reset();
+  services_.reset();
   printer_.reset();
   clipboard_.reset();
   notices_.reset();

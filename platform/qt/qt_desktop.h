@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/nm/lazy_dialer.h"
+#include "platform/systemd/lazy_service_manager.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/qt/canberra_sound.h"
@@ -52,7 +53,8 @@ class QtDesktop {
 
   [[nodiscard]] Desktop desktop() {
     return Desktop{*loop_,   *tray_,    *menus_,     boxes_,   *dialogs_, *screen_,
-                   *sound_,  *hotkeys_, *clipboard_, *dialer_, *printer_};
+                   *sound_,  *hotkeys_, *clipboard_, *dialer_, *printer_,
+                   *services_};
   }
   [[nodiscard]] Notices& notices() { return *notices_; }
   [[nodiscard]] Clipboard& clipboard() { return *clipboard_; }
@@ -94,6 +96,8 @@ class QtDesktop {
   // Starts the connection editors; NetworkManager is reached on the system bus.
   PosixLauncher editorLauncher_;
   std::unique_ptr<nm::LazyDialer> dialer_;
+  // systemd is reached on the system bus when the service list first asks.
+  std::unique_ptr<systemd::LazyServiceManager> services_;
 };
 
 }  // namespace zelvor

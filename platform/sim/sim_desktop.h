@@ -12,6 +12,7 @@
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_printer.h"
 #include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_service_manager.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_tray.h"
 
@@ -33,9 +34,11 @@ class SimDesktop {
   SimClipboard clipboard;
   SimDialer dialer;
   SimPrinter printer;
+  SimServiceManager services;
 
   [[nodiscard]] Desktop desktop() {
-    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer};
+    return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer,
+                   services};
   }
 };
 
