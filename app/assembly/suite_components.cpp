@@ -9,6 +9,7 @@
 #include "notes/suite_note_dialogs.h"
 #include "shell/config/conf_dlg.h"
 #include "shell/dialogs/shell_windows.h"
+#include "shell/zelvor_app.h"
 #include "system/window/usage_graph.h"
 #include "system/window/zivi_duvaza.h"
 #include "system/window/zivi_pages.h"
