@@ -502,6 +502,9 @@ std::string CZiviDuvaza::iconText() const {
 std::vector<std::vector<std::string>> CZiviDuvaza::statusRecords() const {
   std::vector<std::vector<std::string>> out;
   out.push_back({"zivitext", iconText()});
+  if (auto* graph = dynamic_cast<CSysInfoGraphDlg*>(app_.window(WindowKind::UsageGraph)); graph && graph->isVisible()) {
+    out.push_back({"zivigraph", graph->memoryLabel(), graph->cpuLabel(), std::to_string(graph->samples().size())});
+  }
   if (!created_ || !window_->IsVisible()) return out;
   std::vector<std::string> head{"ziviview", std::to_string(view_), window_->title};
   if (processes_.inModules() && view_ == zivi_view::Processes) head.push_back("modules");
@@ -513,6 +516,9 @@ std::vector<std::vector<std::string>> CZiviDuvaza::statusRecords() const {
     line.insert(line.end(), r.cells.begin(), r.cells.end());
     if (r.barPercent >= 0) line.push_back("bar:" + std::to_string(r.barPercent));
     out.push_back(std::move(line));
+  }
+  for (const ListRow& r : list->rows) {
+    if (r.selected && !r.cells.empty()) out.push_back({"ziviselected", r.cells[0]});
   }
   out.push_back({"zivistatus", window_->StatusText(0), window_->StatusText(1)});
   return out;

@@ -27,7 +27,25 @@ std::vector<MenuItem> CZiviDuvazaWnd::BuildMenus() {
                                              MenuItem::command(ShowServices, "Servicios del sistema"),
                                              MenuItem::separator(),
                                              MenuItem::command(RefreshNow, "Actualizar")});
-  return {file, view, MenuItem::submenu("&Opciones", {})};
+  // The row menu's process commands, also reachable from the keyboard: they
+  // act on the selected row.
+  const char* classes[] = {"&Tiempo real", "&Alta", "Por &encima de lo normal", "&Normal", "Por &debajo de lo normal",
+                           "&Baja"};
+  std::vector<MenuItem> set, always;
+  for (int i = 0; i < 6; ++i) {
+    set.push_back(MenuItem::command(FirstPriority + i, classes[i]));
+    always.push_back(MenuItem::command(FirstRule + i, classes[i]));
+  }
+  always.push_back(MenuItem::separator());
+  always.push_back(MenuItem::command(RuleDefault, "&Defecto"));
+  MenuItem process = MenuItem::submenu("&Proceso", {MenuItem::command(Modules, "&Módulos cargados por el proceso"),
+                                                    MenuItem::command(Terminate, "&Terminar proceso"),
+                                                    MenuItem::separator(),
+                                                    MenuItem::submenu("Establecer &prioridad", std::move(set)),
+                                                    MenuItem::submenu("Cambiar &siempre a la prioridad", std::move(always)),
+                                                    MenuItem::separator(),
+                                                    MenuItem::command(BackToProcesses, "Mostrar p&rocesos")});
+  return {file, view, process, MenuItem::submenu("&Opciones", {})};
 }
 
 std::vector<std::pair<int, std::string>> CZiviDuvazaWnd::ToolButtons() {
