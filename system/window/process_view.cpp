@@ -64,6 +64,8 @@ void ProcessView::Refresh(Control& list, std::int64_t nowSeconds) {
   if (modules_) return;
   const std::vector<ProcessRecord> processes = ListedProcesses(table_.processes());
   auto& rows = list.rows;
+  // The current row follows its process as rows come and go above it.
+  const auto current = PidOfRow(list, list.value);
   std::size_t next = 0;
   std::ptrdiff_t bottom = static_cast<std::ptrdiff_t>(rows.size()) - 1;
   while (next < processes.size() && bottom >= 0) {
@@ -85,7 +87,12 @@ void ProcessView::Refresh(Control& list, std::int64_t nowSeconds) {
   }
   std::reverse(added.begin(), added.end());
   rows.insert(rows.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
-  if (list.value >= static_cast<int>(rows.size())) list.value = -1;
+  list.value = -1;
+  if (current) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].data == *current) list.value = static_cast<int>(i);
+    }
+  }
 
   const std::vector<ProcessCpu> cpu = samples_.Update(processes, nowSeconds);
   std::map<std::uint32_t, std::size_t> index;

@@ -9,13 +9,19 @@
 # capacity view, the processes view and the graph are saved there.
 # Arguments: the zelvor and zelvorctl programs.
 set -u
+# The program runs in a process namespace of its own: the list it shows,
+# and the row a key chooses, can only be this run's processes, never
+# another program's on the machine.
+if [ -z "${ZIVI_OWN_PIDS:-}" ]; then
+  unshare -p -f --mount-proc true 2>/dev/null || { echo "SKIP: no process namespace of our own (unshare)"; exit 77; }
+  ZIVI_OWN_PIDS=1 exec unshare -p -f --mount-proc "$0" "$@"
+fi
 zelvor=$1 zelvorctl=$2
 . "$(dirname "$0")/zelvor_script.sh"
 # The services view is not opened here, and no bus stands in for the
 # system's: nothing can reach the machine's own services.
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/no-system-bus
 show_zivi() { echo "--- status:"; "$zelvorctl" status 2>&1 | grep -P '^zivi'; }
-on_fail=show_zivi
 shots=${ZELVOR_ZIVI_SHOTS:-}
 shoot() { [ -n "$shots" ] && command -v import >/dev/null && { mkdir -p "$shots"; import -window "$1" "$shots/$2.png"; }; }
 # The digits of a figure ("8.192 MB" → 8192, "12,50 GB" → 1250).
@@ -23,10 +29,19 @@ digits() { printf '%s' "$1" | tr -cd '0-9'; }
 # Field n (1-based after the record name) of the zivirow whose first cell is $1.
 row_field() { grep -P "^zivirow\t\Q$1\E\t" "$work/status" | head -n1 | cut -f$(($2 + 1)); }
 
-cp /bin/sleep "$work/zivi-ayudante"
-"$work/zivi-ayudante" 600 &
+# A name of this run's own, so that the list's search finds no other.
+suffix=$(tr -dc 'a-z' </dev/urandom | head -c 5)
+name=zivi-$suffix
+cp /bin/sleep "$work/$name"
+"$work/$name" 600 &
 helper=$!
+failed() { kill "$helper" 2>/dev/null; show_zivi; }
+on_fail=failed
 
+# Without the tip of the day, whose window would take the keyboard.
+start
+"$zelvorctl" reg set "" SugerenciasAlInicio --sz 0 || fail "reg set failed"
+stop
 start
 
 # Capacity: totals against the kernel's and df's figures.
@@ -45,8 +60,8 @@ avail_mb=$(($(awk '/^MemAvailable:/ {print $2}' /proc/meminfo) / 1024))
 diff=$((free_mb - avail_mb)); diff=${diff#-}
 [ "$diff" -le 256 ] || fail "physical free $free_mb MB, MemAvailable $avail_mb MB"
 disks=0
-while IFS=$'\t' read -r _ name _ _ total _; do
-  mount=${name#      }; mount=${mount% \[*\]}
+while IFS=$'\t' read -r _ disk _ _ total _; do
+  mount=${disk#      }; mount=${mount% \[*\]}
   [ "${mount:0:1}" = / ] || continue
   size=$(df -B1 --output=size "$mount" | tail -n1 | tr -d ' ')
   # Hundredths of a gigabyte of the whole megabytes, as the row writes them.
@@ -68,32 +83,36 @@ echo "processor count agrees with nproc"
 
 # Processes: the helper with its pid and name.
 "$zelvorctl" command 5 2 >/dev/null || fail "command failed"
-status_has "^zivirow\tzivi-ayudante\t$helper\tNormal\t" || fail "the helper is not listed"
+status_has "^zivirow\t$name\t$helper\tNormal\t" || fail "the helper is not listed"
 echo "helper listed"
 w=$(window_named "Zivi Duvaza - Información de los procesos") || fail "no processes window"
-xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w"
 eval "$(xdotool getwindowgeometry --shell "$w")"
-xdotool mousemove --window "$w" $((WIDTH / 2)) $((HEIGHT / 2)) click 1
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 sleep 0.3
-xdotool type --delay 60 "zivi-ayudante"
-status_has '^ziviselected\tzivi-ayudante$' || fail "the helper's row was not selected"
+# The list finds a row by the first letters of its name (keys one by one:
+# the list takes no typed text).
+xdotool key --delay 60 z i v i minus $(echo "$suffix" | sed 's/./& /g')
+status_has "^ziviselected\t$name\$" || fail "the helper's row was not selected"
 # "&Proceso" ▸ "Establecer &prioridad" ▸ "&Baja".
-xdotool key alt+p; sleep 0.4; xdotool key p; sleep 0.4; xdotool key b
-status_has "^zivirow\tzivi-ayudante\t$helper\tBaja\t" || fail "the priority column did not change"
+xdotool key alt+p; sleep 0.6; xdotool key p; sleep 0.6; xdotool key b
+status_has "^zivirow\t$name\t$helper\tBaja\t" || fail "the priority column did not change"
 ni=$(ps -o ni= -p "$helper" | tr -d ' ')
 [ "$ni" = 19 ] || fail "ps -o ni shows $ni"
 echo "priority Baja, nice $ni"
 shoot "$w" zivi-processes
 
 # "&Proceso" ▸ "&Terminar proceso", then "Sí".
-xdotool key alt+p; sleep 0.4; xdotool key t
+xdotool key alt+p; sleep 0.6; xdotool key t
 box=$(window_named "Terminar proceso") || fail "no confirmation"
-xdotool windowactivate --sync "$box" 2>/dev/null; xdotool key Return
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1
+sleep 0.3
+xdotool key Return
 for _ in $(seq 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$helper" 2>/dev/null && fail "the helper still runs"
 wait "$helper" 2>/dev/null
 "$zelvorctl" status >"$work/status"
-grep -qP "^zivirow\tzivi-ayudante\t" "$work/status" && fail "the ended helper is still listed"
+grep -qP "^zivirow\t$name\t$helper\t" "$work/status" && fail "the ended helper is still listed"
 echo "helper ended after the confirmation"
 
 # The usage graph: shown, sampled, hidden.

@@ -132,7 +132,9 @@ TEST_F(ZiviTest, ProcessViewListsNewestFirstAndFollowsChanges) {
   EXPECT_EQ(list().rows[0].tooltip, "/usr/bin/editor");
   EXPECT_EQ(list().rows[0].cells[4], "0%");
 
-  // bash ends, a new process starts and editor uses one second in two.
+  // bash ends, a new process starts and editor uses one second in two;
+  // the current row stays on editor.
+  list().value = 0;
   sim.processes.list.erase(sim.processes.list.begin() + 1);
   sim.processes.list.push_back(Process(400, "nuevo"));
   sim.processes.list[1].cpuTime = kTimeUnitsPerSecond;
@@ -140,6 +142,7 @@ TEST_F(ZiviTest, ProcessViewListsNewestFirstAndFollowsChanges) {
   EXPECT_EQ(column(0), (std::vector<std::string>{"nuevo", "editor", "init"}));
   EXPECT_EQ(list().rows[1].cells[3], "00:00:01");
   EXPECT_EQ(list().rows[1].cells[4], "50%");
+  EXPECT_EQ(list().value, 1);
 
   // A reused id is another process: its row is made again.
   sim.processes.list[1] = Process(300, "otro", 2);
