@@ -29,7 +29,7 @@ for _ in $(seq "$helpers"); do "$work/zivi-dormido" 3600 & pids+=($!); done
 "$build/app/zelvor" >/dev/null 2>&1 & zelvor=$!; pids+=($zelvor)
 for _ in $(seq 100); do "$build/app/zelvorctl" status >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 3
-processes=$(ls -d /proc/[0-9]* | wc -l)
+processes=$( (ls -d /proc/[0-9]* 2>/dev/null || true) | wc -l)
 
 before=$(cpu "$zelvor"); sleep "$span"; idle=$(( $(cpu "$zelvor") - before ))
 
