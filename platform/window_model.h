@@ -76,7 +76,7 @@ struct ListRow {
   // A percentage bar drawn in the last column (-1: none), in barColour.
   int barPercent = -1;
   Colour barColour = 0;
-  std::string tooltip;  // shown over the row
+  std::string tooltip{};  // shown over the row
   // The row's text colour; 0xFFFFFFFF keeps the list's own.
   Colour textColour = 0xFFFFFFFF;
 };

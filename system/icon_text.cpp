@@ -38,7 +38,7 @@ std::optional<std::uint32_t> memoryFigure(std::string_view token, const CMemoryI
 
 std::size_t characters(const std::string& text) {
   std::size_t n = 0;
-  for (unsigned char c : text) n += (c & 0xC0) != 0x80 ? 1 : 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
   return n;
 }
 
