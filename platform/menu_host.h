@@ -22,6 +22,8 @@ struct MenuItem {
   ImageRef image;
   std::vector<MenuItem> children;  // Submenu
 
+  friend bool operator==(const MenuItem&, const MenuItem&) = default;
+
   [[nodiscard]] static MenuItem command(int id, std::string text, ImageRef image = {}) {
     MenuItem m;
     m.id = id;

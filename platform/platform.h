@@ -11,6 +11,7 @@
 #include "platform/net_counters.h"
 #include "platform/process_table.h"
 #include "platform/registry.h"
+#include "platform/service_manager.h"
 #include "platform/system_probe.h"
 #include "platform/tcp_stream.h"
 
@@ -58,6 +59,8 @@ struct Desktop {
   Printer& printer;
   // Power and session (shutting down, the shutdown block, the end-of-session query).
   Power& power;
+  // The system's services (systemd on Linux), asked on the UI thread.
+  ServiceManager& services;
 };
 
 }  // namespace zelvor

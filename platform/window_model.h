@@ -73,6 +73,12 @@ struct ListRow {
   bool checked = false;
   bool selected = false;
   std::uint64_t data = 0;  // the owner's key for the row
+  // A percentage bar drawn in the last column (-1: none), in barColour.
+  int barPercent = -1;
+  Colour barColour = 0;
+  std::string tooltip{};  // shown over the row
+  // The row's text colour; 0xFFFFFFFF keeps the list's own.
+  Colour textColour = 0xFFFFFFFF;
 };
 
 struct TreeNode {

@@ -23,7 +23,7 @@ CZelvorApp::CZelvorApp(Platform platform, Desktop desktop, SingleInstance& insta
       dialogs_(desktop.dialogs),
       desktop_{desktop.loop, desktop.tray, desktop.menus, desktop.messageBoxes, dialogs_,
                desktop.screen, desktop.sound, desktop.hotkeys, desktop.clipboard, desktop.dialer,
-               desktop.printer, desktop.power},
+               desktop.printer, desktop.power, desktop.services},
       store_(platform.registry, platform.folders, platform.files),
       instance_(instance),
       factory_(factory),

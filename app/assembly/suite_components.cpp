@@ -18,6 +18,9 @@
 #include "shutdown/dade_rive.h"
 #include "shutdown/dade_rive_pages.h"
 #include "shutdown/shutdown_programs_page.h"
+#include "system/window/usage_graph.h"
+#include "system/window/zivi_duvaza.h"
+#include "system/window/zivi_pages.h"
 
 namespace zelvor {
 
@@ -70,6 +73,14 @@ ConfigTree SuiteConfigTree() {
   });
   tree.AddPage(UtilityKind::DadeRive, std::string(kWaitPageTitle),
                [](CZelvorApp&, int firstId) { return std::make_unique<CShutdownProgramsPage>(firstId); });
+  tree.AddPage(UtilityKind::ZiviDuvaza, std::string(kZiviOptionsPageTitle),
+               [](CZelvorApp& app, int firstId) {
+                 return std::make_unique<CZiviDuvazaDlg>(firstId, [&app] {
+                   if (auto* graph = dynamic_cast<CSysInfoGraphDlg*>(app.window(WindowKind::UsageGraph))) {
+                     graph->ApplySettings();
+                   }
+                 });
+               });
   return tree;
 }
 
@@ -83,6 +94,7 @@ std::unique_ptr<Utility> SuiteComponents::createUtility(UtilityKind kind, CZelvo
     case UtilityKind::DedoVuv: return std::make_unique<dedovuv::CDedoVuv>(app);
     case UtilityKind::RaviVarudide: return std::make_unique<calendar::CRaviVarudide>(app);
     case UtilityKind::DadeRive: return std::make_unique<CDadeRive>(app);
+    case UtilityKind::ZiviDuvaza: return std::make_unique<CZiviDuvaza>(app);
     // The other utilities' components are not built yet: their icons show and do nothing.
     default: return nullptr;
   }
@@ -94,6 +106,7 @@ std::unique_ptr<ShellWindow> SuiteComponents::createWindow(WindowKind kind, CZel
     case WindowKind::Tip: return MakeTipWindow(app);
     case WindowKind::About: return MakeAboutWindow(app, version_);
     case WindowKind::AutoClose: return std::make_unique<CAutoCloseDlg>(app);
+    case WindowKind::UsageGraph: return std::make_unique<CSysInfoGraphDlg>(app);
     default: return nullptr;
   }
 }

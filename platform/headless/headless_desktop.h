@@ -175,6 +175,24 @@ class HeadlessDialer : public Dialer {
   EditorOutcome openEntriesFolder() override { return EditorOutcome::NoEditor; }
 };
 
+// Without the desktop the suite does not ask the system's service manager
+// (its answers and the password agent need the desktop's loop).
+class HeadlessServiceManager : public ServiceManager {
+ public:
+  bool available() override { return false; }
+  std::vector<ServiceRecord> services() override { return {}; }
+  std::optional<int> state(const std::string&) override { return std::nullopt; }
+  ServiceResult start(const std::string&) override { return refused(); }
+  ServiceResult stop(const std::string&) override { return refused(); }
+  ServiceResult pause(const std::string&) override { return refused(); }
+  ServiceResult resume(const std::string&) override { return refused(); }
+  ServiceResult setStartType(const std::string&, int) override { return refused(); }
+  ServiceResult remove(const std::string&) override { return refused(); }
+
+ private:
+  static ServiceResult refused() { return {false, "Los servicios solo se controlan en el escritorio (sin --headless)."}; }
+};
+
 class HeadlessDesktop {
  public:
   // log: where the tray reports what it shows (nullptr: nowhere).
@@ -183,7 +201,7 @@ class HeadlessDesktop {
   [[nodiscard]] Desktop desktop() {
     return Desktop{*loop_, tray_,    menus_,     boxes_,  dialogs_, screen_,
                    sound_, hotkeys_, clipboard_, dialer_, printer_,
-                   power_};
+                   power_, services_};
   }
   [[nodiscard]] HeadlessLoop& loop() { return *loop_; }
 
@@ -203,6 +221,7 @@ class HeadlessDesktop {
   // Without the desktop's loop logind's answers and signals cannot arrive.
   UnavailablePower power_{"Zelvor solo puede apagar o bloquear el sistema cuando se ejecuta en el escritorio (sin --headless)."};
   HeadlessPrinter printer_;
+  HeadlessServiceManager services_;
 };
 
 }  // namespace zelvor

@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTreeWidget>
+
+#include "platform/qt/percent_bar_delegate.h"
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -110,6 +112,7 @@ QWidget* ControlTree::buildListView(const Control& c, const ControlPath&) {
   view->setIconSize(QSize(16, 16));
   // A right click is reported to the model, which may open a menu of its own.
   view->setContextMenuPolicy(Qt::CustomContextMenu);
+  view->setItemDelegate(new PercentBarDelegate(view));
   return view;
 }
 

@@ -110,7 +110,7 @@ void ModelWindow::rebuild() {
 void ModelWindow::refresh() {
   if (tree_.sameShape(model_.root) && tree_.tight() == (model_.style.margin == 0)) {
     tree_.sync(model_.root);
-    rebuildMenuBar();
+    if (!builtMenus_ || *builtMenus_ != model_.menuBar) rebuildMenuBar();
   } else {
     rebuild();
   }
@@ -118,6 +118,7 @@ void ModelWindow::refresh() {
 }
 
 void ModelWindow::rebuildMenuBar() {
+  builtMenus_ = model_.menuBar;
   if (model_.menuBar.empty()) {
     if (menuBar_ != nullptr) {
       layout_->setMenuBar(nullptr);

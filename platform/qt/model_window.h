@@ -71,6 +71,9 @@ class ModelWindow final : public QDialog {
   std::optional<QPoint> dragOffset_;
   bool placed_ = false;
   bool detached_ = false;
+  // The menus the bar was last made from: a refresh that changes none of
+  // them leaves the bar (and a menu the user has open) alone.
+  std::optional<std::vector<MenuItem>> builtMenus_;
 };
 
 }  // namespace zelvor

@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "platform/nm/nm_dialer.h"
 #include "platform/logind/logind_power.h"
+#include "platform/systemd/systemd_services.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -115,12 +116,16 @@ void QtDesktop::build(Options options) {
           return std::string(v);
         });
   });
+  services_ = std::make_unique<systemd::LazyServiceManager>([]() -> std::unique_ptr<ServiceManager> {
+    return std::make_unique<systemd::SystemdServices>(QDBusConnection::systemBus());
+  });
 }
 
 QtDesktop::~QtDesktop() {
   // Windows and icons go before the connection and the application they live on.
   power_.reset();
   dialer_.reset();
+  services_.reset();
   printer_.reset();
   clipboard_.reset();
   notices_.reset();

@@ -10,6 +10,7 @@
 
 #include "platform/nm/lazy_dialer.h"
 #include "platform/logind/lazy_power.h"
+#include "platform/systemd/lazy_service_manager.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_launcher.h"
 #include "platform/qt/canberra_sound.h"
@@ -54,7 +55,7 @@ class QtDesktop {
   [[nodiscard]] Desktop desktop() {
     return Desktop{*loop_,   *tray_,    *menus_,     boxes_,   *dialogs_, *screen_,
                    *sound_,  *hotkeys_, *clipboard_, *dialer_, *printer_,
-                   *power_};
+                   *power_,   *services_};
   }
   [[nodiscard]] Notices& notices() { return *notices_; }
   [[nodiscard]] Clipboard& clipboard() { return *clipboard_; }
@@ -98,6 +99,8 @@ class QtDesktop {
   std::unique_ptr<nm::LazyDialer> dialer_;
   // logind on the system bus, reached on first use.
   std::unique_ptr<logind::LazyPower> power_;
+  // systemd is reached on the system bus when the service list first asks.
+  std::unique_ptr<systemd::LazyServiceManager> services_;
 };
 
 }  // namespace zelvor

@@ -13,6 +13,7 @@
 #include "platform/sim/sim_printer.h"
 #include "platform/sim/sim_power.h"
 #include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_service_manager.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_tray.h"
 
@@ -35,10 +36,11 @@ class SimDesktop {
   SimDialer dialer;
   SimPrinter printer;
   SimPower power;
+  SimServiceManager services;
 
   [[nodiscard]] Desktop desktop() {
     return Desktop{loop, tray, menus, messageBoxes, dialogs, screen, sound, hotkeys, clipboard, dialer, printer,
-                   power};
+                   power, services};
   }
 };
 

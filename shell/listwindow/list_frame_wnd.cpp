@@ -195,6 +195,7 @@ void CListFrameWnd::SaveSettings() {
   key.SetInt(transparency_, "Transparencia");
   if (setup_.hasViews) key.SetInt(view_, "Vista");
   const Control& list = List();
+  if (!setup_.savesColumns) return;
   for (std::size_t i = 0; i < list.columns.size(); ++i) {
     key.SetDword("Columna" + std::to_string(i), static_cast<std::uint32_t>(list.columns[i].width));
   }
@@ -202,6 +203,14 @@ void CListFrameWnd::SaveSettings() {
 
 void CListFrameWnd::Refresh() {
   if (handle_ != kNoWindow) app_.dialogs().update(handle_);
+}
+
+void CListFrameWnd::ShowToolButton(int id, bool visible) {
+  Control* tools = root.find(kToolBarId);
+  if (tools == nullptr) return;
+  for (Control& c : tools->children) {
+    if (c.id == id) c.visible = visible;
+  }
 }
 
 void CListFrameWnd::onEvent(const ControlEvent& event) {

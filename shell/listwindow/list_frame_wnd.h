@@ -44,6 +44,8 @@ class CListFrameWnd : public WindowModel {
     bool withMenu = true;
     bool hasViews = false;  // keeps Vista
     int helpContext = 0;
+    // false: the owner keeps the column widths its own way (no Columna%d).
+    bool savesColumns = true;
   };
   CListFrameWnd(CZelvorApp& app, Setup setup);
   ~CListFrameWnd() override;
@@ -73,6 +75,8 @@ class CListFrameWnd : public WindowModel {
   void SaveSettings();
   // Re-shows the model after the owner changed rows or texts.
   void Refresh();
+  // Shows or hides a tool bar button.
+  void ShowToolButton(int id, bool visible);
 
   void onEvent(const ControlEvent& event) override;
   bool onCloseRequest() override;

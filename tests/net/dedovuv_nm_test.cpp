@@ -65,7 +65,7 @@ class DedoVuvOverNetworkManagerTest : public ::testing::Test {
     options.environment = [](std::string_view) -> std::optional<std::string> { return std::nullopt; };
     const Desktop d = desk.desktop();
     Desktop desktop{d.loop, d.tray, d.menus, d.messageBoxes, d.dialogs, d.screen,
-                    d.sound, d.hotkeys, d.clipboard, *nmDialer, d.printer, d.power};
+                    d.sound, d.hotkeys, d.clipboard, *nmDialer, d.printer, d.power, d.services};
     app = std::make_unique<CZelvorApp>(sim.platform(), desktop, instance, components, options);
     ASSERT_TRUE(app->InitInstance({}).running);
     desk.loop.deliverPosted();
