@@ -157,7 +157,7 @@ class SuiteOnLogindTest : public testing::SimSuiteTest {
     app.reset();
     const Desktop d = desk.desktop();
     const Desktop onMock{d.loop,      d.tray,    d.menus,     d.messageBoxes, d.dialogs, d.screen,
-                         d.sound,     d.hotkeys, d.clipboard, d.dialer,       d.printer, *power};
+                         d.sound,     d.hotkeys, d.clipboard, d.dialer,       d.printer, *power, d.services};
     app = std::make_unique<CZelvorApp>(sim.platform(), onMock, instance, components, options);
     ASSERT_TRUE(app->InitInstance({}).running);
     desk.loop.deliverPosted();
