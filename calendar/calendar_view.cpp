@@ -9,6 +9,7 @@
 #include "notes/note_print.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
+#include "shell/listwindow/frame_placement.h"
 #include "shell/printing/line_printer.h"
 #include "shell/shell_helpers.h"
 #include "shell/store/reg_key_ex.h"
@@ -18,7 +19,6 @@ namespace zelvor::calendar {
 namespace {
 
 constexpr std::string_view kKey = utility_key::RaviVarudide;
-constexpr std::array<int, 5> kTransparencies{0, 20, 40, 60, 80};
 constexpr std::array<const char*, 7> kWeekdays = {"Domingo", "Lunes",  "Martes", "Miércoles",
                                                   "Jueves",  "Viernes", "Sábado"};
 constexpr Colour kButtonFace = 0xF0F0F0;
@@ -26,8 +26,6 @@ constexpr Colour kButtonFace = 0xF0F0F0;
 // the binding has told the surface's real size.
 constexpr int kChromeHeight = 80;
 constexpr int kChromeWidth = 30;
-
-bool isTransparency(int v) { return std::find(kTransparencies.begin(), kTransparencies.end(), v) != kTransparencies.end(); }
 
 MenuItem command(int id, const char* text, bool grayed = false) {
   MenuItem m = MenuItem::command(id, text);
@@ -101,22 +99,11 @@ void CCalendarView::Create() {
   // The frame's placement and options, as list windows keep theirs.
   CRegKeyEx key(app_.store().registry());
   const bool haveKey = key.Open(Hive::CurrentUser, ConfigStore::KeyPath(kKey)) == RegStatus::Ok;
-  const Size screen = app_.desktop().screen.size();
-  int width = 700, height = 300;
-  int left = (screen.width - width) / 2, top = (screen.height - height) / 2;
-  if (haveKey) {
-    const auto dword = [&](std::string_view name, int& into) {
-      if (const auto v = key.GetDword(name)) into = static_cast<int>(*v);
-    };
-    dword("Left", left);
-    dword("Top", top);
-    dword("Width", width);
-    dword("Height", height);
-  }
-  geometry = {left, top, left + std::max(width, 0), top + std::max(height, 0)};
-  style.topmost = haveKey && key.GetInt("SiempreVisible") == 1;
-  transparency_ = haveKey ? key.GetInt("Transparencia") : 0;
-  if (!isTransparency(transparency_) || !app_.helpers().CanUseOpacity()) transparency_ = 0;
+  const FramePlacement placement =
+      ReadFramePlacement(haveKey ? &key : nullptr, app_.desktop().screen.size(), app_.helpers().CanUseOpacity());
+  geometry = placement.geometry;
+  style.topmost = placement.topmost;
+  transparency_ = placement.transparency;
   style.opacity = 100 - transparency_;
   surfaceSize_ = {std::max(geometry.width() - kRightColumnWidth - kChromeWidth, MinMonthSize(false).width),
                   std::max(geometry.height() - kChromeHeight, MinMonthSize(false).height)};
@@ -211,17 +198,7 @@ void CCalendarView::RebuildMenus() {
                                              MenuItem::separator(), weeks});
   MenuItem top = command(cal_cmd::AlwaysOnTop, "&Siempre visible\tF9");
   top.checked = style.topmost;
-  std::vector<MenuItem> levels;
-  const bool opacity = app_.helpers().CanUseOpacity();
-  for (std::size_t i = 0; i < kTransparencies.size(); ++i) {
-    MenuItem level = MenuItem::command(cal_cmd::FirstTransparency + static_cast<int>(i),
-                                       std::to_string(kTransparencies[i]) + " %");
-    level.checked = transparency_ == kTransparencies[i];
-    level.grayed = !opacity;
-    levels.push_back(std::move(level));
-  }
-  MenuItem transparency = MenuItem::submenu("&Transparencia", std::move(levels));
-  transparency.grayed = !opacity;
+  MenuItem transparency = TransparencyMenu(cal_cmd::FirstTransparency, transparency_, app_.helpers().CanUseOpacity());
   MenuItem options = MenuItem::submenu("&Opciones", {top, transparency});
   menuBar = {file, edit, view, options};
   deleteEnabled_ = activeHasText;
@@ -247,12 +224,7 @@ void CCalendarView::SaveSettings() {
     const Rect r = app_.dialogs().geometry(handle_);
     if (r.width() > 0 && r.height() > 0) geometry = r;
   }
-  key.SetDword("Left", static_cast<std::uint32_t>(geometry.left));
-  key.SetDword("Top", static_cast<std::uint32_t>(geometry.top));
-  key.SetDword("Width", static_cast<std::uint32_t>(geometry.width()));
-  key.SetDword("Height", static_cast<std::uint32_t>(geometry.height()));
-  key.SetInt(style.topmost ? 1 : 0, "SiempreVisible");
-  key.SetInt(transparency_, "Transparencia");
+  WriteFramePlacement(key, {geometry, style.topmost, transparency_});
 }
 
 void CCalendarView::ApplySettings() {
@@ -488,7 +460,7 @@ void CCalendarView::SetTopmost(bool on) {
 }
 
 void CCalendarView::SetTransparency(int percent) {
-  if (!isTransparency(percent) || !app_.helpers().CanUseOpacity()) return;
+  if (!IsFrameTransparency(percent) || !app_.helpers().CanUseOpacity()) return;
   transparency_ = percent;
   style.opacity = 100 - percent;
   RebuildMenus();
@@ -541,7 +513,7 @@ void CCalendarView::OnCommand(int id) {
     case cal_cmd::AlwaysOnTop: SetTopmost(!style.topmost); return;
     default:
       if (id >= cal_cmd::FirstTransparency && id < cal_cmd::FirstTransparency + 5) {
-        SetTransparency(kTransparencies[static_cast<std::size_t>(id - cal_cmd::FirstTransparency)]);
+        SetTransparency(kFrameTransparencies[static_cast<std::size_t>(id - cal_cmd::FirstTransparency)]);
       }
       return;
   }

@@ -5,6 +5,7 @@
 
 #include "platform/screen.h"
 #include "shell/store/reg_key_ex.h"
+#include "shell/listwindow/frame_placement.h"
 #include "shell/zelvor_app.h"
 
 namespace zelvor {
@@ -12,10 +13,7 @@ namespace {
 
 constexpr int kToolBarId = 498;
 constexpr int kStatusBarId = 499;
-constexpr std::array<int, 5> kTransparencies{0, 20, 40, 60, 80};
 constexpr std::array<const char*, 4> kViews{"Iconos grandes", "Iconos pequeños", "Lista", "Detalles"};
-
-bool isTransparency(int v) { return std::find(kTransparencies.begin(), kTransparencies.end(), v) != kTransparencies.end(); }
 
 MenuItem* findMenu(std::vector<MenuItem>& menus, std::string_view text) {
   for (MenuItem& m : menus) {
@@ -43,22 +41,11 @@ CListFrameWnd::~CListFrameWnd() {
 void CListFrameWnd::ReadSettings() {
   CRegKeyEx key(app_.store().registry());
   const bool haveKey = key.Open(Hive::CurrentUser, ConfigStore::KeyPath(setup_.utilityKey)) == RegStatus::Ok;
-  const Size screen = app_.desktop().screen.size();
-  int width = 700, height = 300;
-  int left = (screen.width - width) / 2, top = (screen.height - height) / 2;
-  if (haveKey) {
-    const auto dword = [&](std::string_view name, int& into) {
-      if (const auto v = key.GetDword(name)) into = static_cast<int>(*v);
-    };
-    dword("Left", left);
-    dword("Top", top);
-    dword("Width", width);
-    dword("Height", height);
-  }
-  geometry = {left, top, left + std::max(width, 0), top + std::max(height, 0)};
-  style.topmost = haveKey && key.GetInt("SiempreVisible") == 1;
-  transparency_ = haveKey ? key.GetInt("Transparencia") : 0;
-  if (!isTransparency(transparency_) || !app_.helpers().CanUseOpacity()) transparency_ = 0;
+  const FramePlacement placement =
+      ReadFramePlacement(haveKey ? &key : nullptr, app_.desktop().screen.size(), app_.helpers().CanUseOpacity());
+  geometry = placement.geometry;
+  style.topmost = placement.topmost;
+  transparency_ = placement.transparency;
   view_ = haveKey && setup_.hasViews ? key.GetInt("Vista") : 3;
   if (view_ < 0 || view_ > 3) view_ = 3;
   std::vector<ListColumn> columns;
@@ -93,17 +80,8 @@ void CListFrameWnd::RebuildMenus() {
     MenuItem top = MenuItem::command(list_cmd::AlwaysOnTop, "Siempre visible\tF9");
     top.checked = style.topmost;
     options->children.push_back(std::move(top));
-    std::vector<MenuItem> levels;
-    for (std::size_t i = 0; i < kTransparencies.size(); ++i) {
-      MenuItem level = MenuItem::command(list_cmd::FirstTransparency + static_cast<int>(i),
-                                         std::to_string(kTransparencies[i]) + " %");
-      level.checked = transparency_ == kTransparencies[i];
-      level.grayed = !app_.helpers().CanUseOpacity();
-      levels.push_back(std::move(level));
-    }
-    MenuItem sub = MenuItem::submenu("&Transparencia", std::move(levels));
-    sub.grayed = !app_.helpers().CanUseOpacity();
-    options->children.push_back(std::move(sub));
+    options->children.push_back(
+        TransparencyMenu(list_cmd::FirstTransparency, transparency_, app_.helpers().CanUseOpacity()));
   }
 }
 
@@ -165,7 +143,7 @@ void CListFrameWnd::SetTopmost(bool on) {
 }
 
 void CListFrameWnd::SetTransparency(int percent) {
-  if (!isTransparency(percent) || !app_.helpers().CanUseOpacity()) return;
+  if (!IsFrameTransparency(percent) || !app_.helpers().CanUseOpacity()) return;
   transparency_ = percent;
   RebuildMenus();
   Refresh();
@@ -187,12 +165,7 @@ void CListFrameWnd::SaveSettings() {
     const Rect r = app_.dialogs().geometry(handle_);
     if (r.width() > 0 && r.height() > 0) geometry = r;
   }
-  key.SetDword("Left", static_cast<std::uint32_t>(geometry.left));
-  key.SetDword("Top", static_cast<std::uint32_t>(geometry.top));
-  key.SetDword("Width", static_cast<std::uint32_t>(geometry.width()));
-  key.SetDword("Height", static_cast<std::uint32_t>(geometry.height()));
-  key.SetInt(style.topmost ? 1 : 0, "SiempreVisible");
-  key.SetInt(transparency_, "Transparencia");
+  WriteFramePlacement(key, {geometry, style.topmost, transparency_});
   if (setup_.hasViews) key.SetInt(view_, "Vista");
   const Control& list = List();
   if (!setup_.savesColumns) return;
@@ -227,7 +200,7 @@ void CListFrameWnd::onEvent(const ControlEvent& event) {
   if (id == list_cmd::AlwaysOnTop) {
     SetTopmost(!style.topmost);
   } else if (id >= list_cmd::FirstTransparency && id < list_cmd::FirstTransparency + 5) {
-    SetTransparency(kTransparencies[static_cast<std::size_t>(id - list_cmd::FirstTransparency)]);
+    SetTransparency(kFrameTransparencies[static_cast<std::size_t>(id - list_cmd::FirstTransparency)]);
   } else if (id >= list_cmd::FirstView && id < list_cmd::FirstView + 4) {
     SetView(id - list_cmd::FirstView);
   } else {
