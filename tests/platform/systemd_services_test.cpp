@@ -20,6 +20,7 @@
 
 #include "platform/systemd/systemd_mapping.h"
 #include "system/window/service_view.h"
+#include "tests/support/mock_bus_client.h"
 #include "tests/support/private_bus.h"
 #include "tests/support/sandbox.h"
 
@@ -72,46 +73,21 @@ class SystemdServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!testing::PrivateBus::toolsInstalled()) GTEST_SKIP() << "dbus-daemon or python3-dbusmock is not installed";
-    if (QCoreApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "zelvor_test";
-      static char* argv[] = {name, nullptr};
-      static QCoreApplication app(argc, argv);
-    }
-    bus = std::make_unique<testing::PrivateBus>(sandbox);
-    ASSERT_FALSE(bus->address().empty());
-    static int count = 0;
-    connection = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
-        QString::fromStdString(bus->address()), QStringLiteral("systemd-mock-%1").arg(++count)));
-    ASSERT_TRUE(connection->isConnected());
-    ASSERT_TRUE(bus->startTemplate("systemd"));
-    ASSERT_TRUE(waitFor([&] { return connection->interface()->isServiceRegistered(kService).value(); }));
+    client = std::make_unique<testing::MockBusClient>(sandbox, QStringLiteral("systemd-mock"));
+    ASSERT_TRUE(client->connected());
+    ASSERT_TRUE(client->bus().startTemplate("systemd"));
+    ASSERT_TRUE(client->owned(kService));
     mock(kManagerPath, QStringLiteral("AddMethod"),
          {kManager, QStringLiteral("ListUnits"), QString(), QStringLiteral("a(ssssssouso)"), kListUnits});
   }
   void TearDown() override {
     services.reset();
-    if (connection) QDBusConnection::disconnectFromBus(connection->name());
-    connection.reset();
-    bus.reset();
+    client.reset();
   }
 
-  bool waitFor(const std::function<bool()>& done) {
-    // A generous bound for a hung mock, not a timing expectation.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-  }
+  bool waitFor(const std::function<bool()>& done) { return client->waitFor(done); }
   QDBusMessage mock(const QString& path, const QString& method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(kService, path, kMock, method);
-    m.setArguments(args);
-    const QDBusMessage r = connection->call(m, QDBus::Block, 10'000);
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r;
+    return client->expectCall(kService, path, kMock, method, args);
   }
   QString unitPath(const QString& name) {
     QString escaped = name;
@@ -131,14 +107,13 @@ class SystemdServicesTest : public ::testing::Test {
     QDBusMessage m = QDBusMessage::createMethodCall(kService, unitPath(name), QStringLiteral("org.freedesktop.DBus.Properties"),
                                                     QStringLiteral("Get"));
     m.setArguments({kUnit, QStringLiteral("ActiveState")});
-    const QDBusMessage r = connection->call(m, QDBus::Block, 10'000);
+    const QDBusMessage r = client->connection().call(m, QDBus::Block, 10'000);
     if (r.type() != QDBusMessage::ReplyMessage) return {};
     return r.arguments().at(0).value<QDBusVariant>().variant().toString();
   }
 
   testing::Sandbox sandbox;
-  std::unique_ptr<testing::PrivateBus> bus;
-  std::unique_ptr<QDBusConnection> connection;
+  std::unique_ptr<testing::MockBusClient> client;
   std::unique_ptr<SystemdServices> services;
 };
 
@@ -150,7 +125,7 @@ TEST_F(SystemdServicesTest, ListsServicesWithStatesAndStartTypes) {
   addUnit(QStringLiteral("bluetooth.service"), QStringLiteral("Bluetooth service"), QStringLiteral("activating"),
           QStringLiteral("masked"));
   addUnit(QStringLiteral("home.mount"), QStringLiteral("/home"), QStringLiteral("active"), QStringLiteral("generated"));
-  services = std::make_unique<SystemdServices>(*connection);
+  services = std::make_unique<SystemdServices>(client->connection());
   EXPECT_TRUE(services->available());
   std::vector<ServiceRecord> listed = services->services();
   std::sort(listed.begin(), listed.end(), [](const ServiceRecord& a, const ServiceRecord& b) { return a.name < b.name; });
@@ -164,7 +139,7 @@ TEST_F(SystemdServicesTest, ListsServicesWithStatesAndStartTypes) {
 
 TEST_F(SystemdServicesTest, StopAndStartGoThroughTheManager) {
   addUnit(QStringLiteral("ssh.service"), QStringLiteral("ssh"), QStringLiteral("active"), QStringLiteral("enabled"));
-  services = std::make_unique<SystemdServices>(*connection);
+  services = std::make_unique<SystemdServices>(client->connection());
   EXPECT_EQ(services->state("ssh.service"), service_state::Running);
   const ServiceResult stopped = services->stop("ssh.service");
   EXPECT_TRUE(stopped.ok) << stopped.systemText;
@@ -188,7 +163,7 @@ TEST_F(SystemdServicesTest, TheServicesViewListsAndStopsTheMocksUnits) {
           QStringLiteral("enabled"));
   addUnit(QStringLiteral("cups.service"), QStringLiteral("CUPS Scheduler"), QStringLiteral("inactive"),
           QStringLiteral("masked"));
-  services = std::make_unique<SystemdServices>(*connection);
+  services = std::make_unique<SystemdServices>(client->connection());
   ServiceView view(*services);
   Control list = Control::make(ControlKind::ListView);
   list.columns = ServiceView::Columns();
@@ -210,7 +185,7 @@ TEST_F(SystemdServicesTest, RefusalsCarryTheManagersWords) {
        {kManager, QStringLiteral("FreezeUnit"), QStringLiteral("s"), QString(),
         QStringLiteral("raise dbus.exceptions.DBusException('Interactive authentication required.', "
                        "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")});
-  services = std::make_unique<SystemdServices>(*connection);
+  services = std::make_unique<SystemdServices>(client->connection());
   const ServiceResult paused = services->pause("ssh.service");
   EXPECT_FALSE(paused.ok);
   EXPECT_EQ(paused.systemText, "Interactive authentication required.");

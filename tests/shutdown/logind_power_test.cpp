@@ -95,7 +95,7 @@ TEST_F(LogindPowerTest, LogOffAsksTheDesktopsSessionManagerFirst) {
   const QString name = QStringLiteral("org.gnome.SessionManager");
   const QString path = QStringLiteral("/org/gnome/SessionManager");
   ASSERT_TRUE(mock.bus().startService(name.toStdString(), path.toStdString(), name.toStdString()));
-  ASSERT_TRUE(mock.owned(loop, name));
+  ASSERT_TRUE(mock.owned(name, &loop));
   (void)mock.mock(name, path, QStringLiteral("AddMethod"),
                   {name, QStringLiteral("Logout"), QStringLiteral("u"), QString(), QString()});
   ASSERT_TRUE(power->perform(PowerAction::LogOff, false).ok);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/sim/sim_event_loop.h"
+#include "tests/support/mock_bus_client.h"
 #include "tests/support/private_bus.h"
 #include "tests/support/sandbox.h"
 
@@ -30,7 +31,7 @@ namespace zelvor::testing {
 inline const QString kLogindService = QStringLiteral("org.freedesktop.login1");
 inline const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
 inline const QString kLogindManager = QStringLiteral("org.freedesktop.login1.Manager");
-inline const QString kMockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
+inline const QString kMockInterface = kDbusMockInterface;
 
 // One lock as logind lists it.
 struct Inhibitor {
@@ -38,57 +39,18 @@ struct Inhibitor {
   friend bool operator==(const Inhibitor&, const Inhibitor&) = default;
 };
 
-class LogindMock {
+class LogindMock : public MockBusClient {
  public:
-  explicit LogindMock(const Sandbox& sandbox) : bus_(sandbox) {
-    if (QCoreApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "zelvor_test";
-      static char* argv[] = {name, nullptr};
-      static QCoreApplication app(argc, argv);
-    }
-    if (bus_.address().empty()) return;
-    static int count = 0;
-    connection_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
-        QString::fromStdString(bus_.address()), QStringLiteral("logind-mock-%1").arg(++count)));
-  }
-  ~LogindMock() {
-    if (connection_) QDBusConnection::disconnectFromBus(connection_->name());
-  }
-  LogindMock(const LogindMock&) = delete;
-  LogindMock& operator=(const LogindMock&) = delete;
-
-  [[nodiscard]] QDBusConnection& connection() { return *connection_; }
-  [[nodiscard]] PrivateBus& bus() { return bus_; }
-
-  // Runs the Qt loop and the suite's loop until done() holds; false after a
-  // generous bound (a hung mock, not a timing expectation).
-  bool waitFor(SimEventLoop& loop, const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      loop.deliverPosted();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
-  }
-  bool owned(SimEventLoop& loop, const QString& name) {
-    return waitFor(loop, [&] { return connection_->interface()->isServiceRegistered(name).value(); });
-  }
+  explicit LogindMock(const Sandbox& sandbox) : MockBusClient(sandbox, QStringLiteral("logind-mock")) {}
 
   // Starts logind's template and waits for its name.
   bool start(SimEventLoop& loop) {
-    return connection_ && connection_->isConnected() && bus_.startTemplate("logind") && owned(loop, kLogindService);
+    return connected() && bus_.startTemplate("logind") && owned(kLogindService, &loop);
   }
 
   QDBusMessage call(const QString& service, const QString& path, const QString& iface, const QString& method,
                     const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service, path, iface, method);
-    m.setArguments(args);
-    const QDBusMessage r = connection_->call(m, QDBus::Block, 10'000);
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r;
+    return expectCall(service, path, iface, method, args);
   }
   // A call to a mock's own interface (AddMethod, EmitSignal, GetMethodCalls, ...).
   QDBusMessage mock(const QString& service, const QString& path, const QString& method, const QVariantList& args) {
@@ -144,10 +106,6 @@ class LogindMock {
     (void)logind(QStringLiteral("EmitSignal"), {kLogindManager, QStringLiteral("PrepareForShutdown"), QStringLiteral("b"),
                                                 QVariantList{QVariant(starting)}});
   }
-
- private:
-  PrivateBus bus_;
-  std::unique_ptr<QDBusConnection> connection_;
 };
 
 }  // namespace zelvor::testing

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "platform/sim/sim_event_loop.h"
+#include "tests/support/mock_bus_client.h"
 #include "tests/support/private_bus.h"
 #include "tests/support/sandbox.h"
 
@@ -29,55 +30,22 @@ namespace zelvor::testing {
 using NmSettingsMap = QMap<QString, QVariantMap>;
 inline const QString kNmService = QStringLiteral("org.freedesktop.NetworkManager");
 inline const QString kNmPath = QStringLiteral("/org/freedesktop/NetworkManager");
-inline const QString kNmMockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
+inline const QString kNmMockInterface = kDbusMockInterface;
 // The device NmMock::start adds, as a modem would be.
 inline const QString kNmModem = QStringLiteral("/org/freedesktop/NetworkManager/Devices/modem");
 
-class NmMock {
+class NmMock : public MockBusClient {
  public:
   // A private bus and a connection to it; connected() tells whether both came up.
-  explicit NmMock(const Sandbox& sandbox) : bus_(sandbox) {
-    if (QCoreApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "zelvor_test";
-      static char* argv[] = {name, nullptr};
-      static QCoreApplication app(argc, argv);
-    }
+  explicit NmMock(const Sandbox& sandbox) : MockBusClient(sandbox, QStringLiteral("nm-mock")) {
     qDBusRegisterMetaType<NmSettingsMap>();
-    if (bus_.address().empty()) return;
-    static int count = 0;
-    connection_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
-        QString::fromStdString(bus_.address()), QStringLiteral("nm-mock-%1").arg(++count)));
-  }
-  ~NmMock() {
-    if (connection_) QDBusConnection::disconnectFromBus(connection_->name());
-  }
-  NmMock(const NmMock&) = delete;
-  NmMock& operator=(const NmMock&) = delete;
-
-  [[nodiscard]] bool connected() const { return connection_ && connection_->isConnected(); }
-  [[nodiscard]] QDBusConnection& connection() { return *connection_; }
-
-  // Runs the Qt loop and the suite's loop until done() holds; false after a
-  // generous bound (a hung mock, not a timing expectation).
-  bool waitFor(SimEventLoop& loop, const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < end) {
-      QCoreApplication::processEvents();
-      loop.deliverPosted();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
   }
 
   // Starts NetworkManager's template, waits for its name and adds the modem
   // device; false when it did not come up.
   bool start(SimEventLoop& loop) {
     if (!bus_.startTemplate("networkmanager")) return false;
-    if (!waitFor(loop, [&] { return connection_->interface()->isServiceRegistered(kNmService).value(); })) {
-      return false;
-    }
+    if (!owned(kNmService, &loop)) return false;
     return mock(kNmPath, QStringLiteral("AddEthernetDevice"), {QStringLiteral("modem"), QStringLiteral("ttyUSB0"), 30})
                .type() == QDBusMessage::ReplyMessage;
   }
@@ -94,9 +62,7 @@ class NmMock {
   // A call that must succeed.
   QDBusMessage expectCall(const QString& path, const QString& iface, const QString& method,
                           const QVariantList& args) {
-    const QDBusMessage r = call(path, iface, method, args);
-    EXPECT_EQ(r.type(), QDBusMessage::ReplyMessage) << r.errorMessage().toStdString();
-    return r;
+    return MockBusClient::expectCall(kNmService, path, iface, method, args);
   }
   // A call to the mock's own interface (AddMethod, EmitSignal, ...).
   QDBusMessage mock(const QString& path, const QString& method, const QVariantList& args) {
@@ -113,10 +79,6 @@ class NmMock {
                                       QStringLiteral("AddConnection"), {QVariant::fromValue(s)});
     return r.arguments().value(0).value<QDBusObjectPath>().path();
   }
-
- private:
-  PrivateBus bus_;
-  std::unique_ptr<QDBusConnection> connection_;
 };
 
 }  // namespace zelvor::testing
