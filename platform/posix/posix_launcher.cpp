@@ -14,7 +14,14 @@ extern char** environ;
 
 namespace zelvor {
 
+namespace {
+
+int exitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+}  // namespace
+
 LaunchResult PosixLauncher::launch(const LaunchRequest& request) {
+  reapEnded();
   LaunchResult result;
   if (request.argv.empty() || request.argv[0].empty()) {
     result.error = "no program given";
@@ -51,21 +58,57 @@ LaunchResult PosixLauncher::launch(const LaunchRequest& request) {
     result.error = request.argv[0] + ": " + systemErrorText(rc);
     return result;
   }
+  {
+    std::lock_guard lock(mutex_);
+    running_.insert(pid);
+  }
   result.ok = true;
   result.processId = pid;
   return result;
 }
 
+void PosixLauncher::reapEnded() {
+  std::lock_guard lock(mutex_);
+  for (auto it = running_.begin(); it != running_.end();) {
+    int status = 0;
+    const pid_t r = ::waitpid(*it, &status, WNOHANG);
+    if (r == *it) {
+      ended_.emplace_back(*it, exitCodeOf(status));
+      if (ended_.size() > kKeptExitCodes) ended_.pop_front();
+      it = running_.erase(it);
+    } else if (r < 0 && errno == ECHILD) {
+      it = running_.erase(it);  // collected elsewhere
+    } else {
+      ++it;
+    }
+  }
+}
+
+std::optional<int> PosixLauncher::takeEnded(pid_t pid) {
+  std::lock_guard lock(mutex_);
+  for (auto it = ended_.begin(); it != ended_.end(); ++it) {
+    if (it->first != pid) continue;
+    const int code = it->second;
+    ended_.erase(it);
+    return code;
+  }
+  return std::nullopt;
+}
+
 std::optional<int> PosixLauncher::wait(std::int64_t processId, int timeoutMs) {
   const auto pid = static_cast<pid_t>(processId);
+  if (const auto code = takeEnded(pid)) return code;
   int waited = 0;
   while (true) {
     int status = 0;
     const pid_t r = ::waitpid(pid, &status, timeoutMs < 0 ? 0 : WNOHANG);
     if (r == pid) {
-      if (WIFEXITED(status)) return WEXITSTATUS(status);
-      return 128 + WTERMSIG(status);
+      std::lock_guard lock(mutex_);
+      running_.erase(pid);
+      return exitCodeOf(status);
     }
+    // Another thread's launch may have collected it meanwhile.
+    if (r < 0 && errno == ECHILD) return takeEnded(pid);
     if (r < 0 && errno != EINTR) return std::nullopt;
     if (timeoutMs >= 0) {
       if (waited >= timeoutMs) return std::nullopt;

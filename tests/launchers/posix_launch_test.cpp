@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -170,6 +172,34 @@ TEST(PosixLaunchSignals, AStartedProgramEndsOnTheSignalsTheSuiteBlocks) {
     EXPECT_EQ(code, 128 + s);
   }
   ASSERT_EQ(::pthread_sigmask(SIG_SETMASK, &old, nullptr), 0);
+}
+
+// The process's state letter from /proc (Z: ended, not yet collected), or 0
+// when the process is gone.
+char ProcessState(std::int64_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return 0;
+  const auto close = line.rfind(')');
+  return close == std::string::npos || close + 2 >= line.size() ? 0 : line[close + 2];
+}
+
+// Programs nobody waits for are collected by the next launch instead of
+// lingering as zombies for the suite's lifetime, and their exit codes stay
+// for a later wait.
+TEST(PosixLaunchReaping, AnEndedProgramIsCollectedByTheNextLaunchAndKeepsItsExitCode) {
+  PosixLauncher launcher;
+  const LaunchResult first = launcher.launch({{"sh", "-c", "exit 7"}, ""});
+  ASSERT_TRUE(first.ok) << first.error;
+  // A bound for a hung child, not a timing expectation.
+  for (int i = 0; i < 2000 && ProcessState(first.processId) != 'Z'; ++i) ::usleep(5'000);
+  ASSERT_EQ(ProcessState(first.processId), 'Z');
+
+  const LaunchResult second = launcher.launch({{"sh", "-c", "exit 3"}, ""});
+  ASSERT_TRUE(second.ok) << second.error;
+  EXPECT_EQ(ProcessState(first.processId), 0) << "the ended program is still a zombie";
+  EXPECT_EQ(launcher.wait(first.processId, 0), 7);
+  EXPECT_EQ(launcher.wait(second.processId, -1), 3);
 }
 
 }  // namespace
