@@ -8,31 +8,15 @@
 #include "shell/config/conf_dlg.h"
 #include "shell/principal_dlg.h"
 #include "shell/shell_menus.h"
-#include "tests/support/sim_suite.h"
-#include "tests/support/sim_user.h"
+#include "tests/support/suite_config_page.h"
 
 namespace zelvor {
 namespace {
 
-class ReziPagesTest : public testing::SimSuiteTest {
+class ReziPagesTest : public testing::SuiteConfigPageTest {
  protected:
-  CConfDlg& open(std::string_view title) {
-    app->mainWindow()->OnMenuCommand(menu_id::Configure);
-    desk.loop.deliverPosted();
-    auto* w = dynamic_cast<CConfDlg*>(app->window(WindowKind::Config));
-    EXPECT_NE(w, nullptr);
-    user.emplace(*w);
-    const auto index = w->FindPage(UtilityKind::ReziZovidaraz, title);
-    EXPECT_TRUE(index.has_value()) << title;
-    page_ = static_cast<int>(index.value_or(0));
-    w->SelectPage(*index);
-    return *w;
-  }
-  [[nodiscard]] int id(int local) const { return CConfDlg::kFirstPageId + page_ * CConfDialog::kIdSpan + local; }
+  CConfDlg& open(std::string_view title) { return openPage(UtilityKind::ReziZovidaraz, title); }
   [[nodiscard]] int setting(std::string_view name) { return app->store().ReadConfigInt("ReziZovidaraz", name); }
-
-  std::optional<testing::SimUser> user;
-  int page_ = 0;
 };
 
 TEST_F(ReziPagesTest, OptionsShowTheStoreAndWriteTheLimitOnlyWhenChecked) {

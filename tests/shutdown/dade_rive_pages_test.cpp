@@ -9,31 +9,15 @@
 #include "shutdown/auto_close_dlg.h"
 #include "shutdown/dade_rive_pages.h"
 #include "shutdown/shutdown_programs_page.h"
-#include "tests/support/sim_suite.h"
-#include "tests/support/sim_user.h"
+#include "tests/support/suite_config_page.h"
 
 namespace zelvor {
 namespace {
 
-class DadeRivePagesTest : public testing::SimSuiteTest {
+class DadeRivePagesTest : public testing::SuiteConfigPageTest {
  protected:
-  CConfDlg& open(std::string_view title) {
-    app->mainWindow()->OnMenuCommand(menu_id::Configure);
-    desk.loop.deliverPosted();
-    auto* w = dynamic_cast<CConfDlg*>(app->window(WindowKind::Config));
-    EXPECT_NE(w, nullptr);
-    user.emplace(*w);
-    const auto index = w->FindPage(UtilityKind::DadeRive, title);
-    EXPECT_TRUE(index.has_value()) << title;
-    page_ = static_cast<int>(index.value_or(0));
-    w->SelectPage(*index);
-    return *w;
-  }
-  [[nodiscard]] int id(int local) const { return CConfDlg::kFirstPageId + page_ * CConfDialog::kIdSpan + local; }
+  CConfDlg& open(std::string_view title) { return openPage(UtilityKind::DadeRive, title); }
   [[nodiscard]] int setting(std::string_view name) { return app->store().ReadConfigInt("DadeRive", name); }
-
-  std::optional<testing::SimUser> user;
-  int page_ = 0;
 };
 
 TEST_F(DadeRivePagesTest, TheActionBoxesShowAndWriteTheirOwnValues) {

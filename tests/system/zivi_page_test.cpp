@@ -9,30 +9,14 @@
 #include "shell/shell_menus.h"
 #include "system/window/usage_graph.h"
 #include "system/window/zivi_pages.h"
-#include "tests/support/sim_suite.h"
-#include "tests/support/sim_user.h"
+#include "tests/support/suite_config_page.h"
 
 namespace zelvor {
 namespace {
 
-class ZiviPageTest : public testing::SimSuiteTest {
+class ZiviPageTest : public testing::SuiteConfigPageTest {
  protected:
-  CConfDlg& open() {
-    app->mainWindow()->OnMenuCommand(menu_id::Configure);
-    desk.loop.deliverPosted();
-    auto* w = dynamic_cast<CConfDlg*>(app->window(WindowKind::Config));
-    EXPECT_NE(w, nullptr);
-    user.emplace(*w);
-    const auto index = w->FindPage(UtilityKind::ZiviDuvaza, kZiviOptionsPageTitle);
-    EXPECT_TRUE(index.has_value());
-    page_ = static_cast<int>(index.value_or(0));
-    w->SelectPage(*index);
-    return *w;
-  }
-  [[nodiscard]] int id(int local) const { return CConfDlg::kFirstPageId + page_ * CConfDialog::kIdSpan + local; }
-
-  std::optional<testing::SimUser> user;
-  int page_ = 0;
+  CConfDlg& open() { return openPage(UtilityKind::ZiviDuvaza, kZiviOptionsPageTitle); }
 };
 
 TEST_F(ZiviPageTest, ShowsTheDefaultsAndWritesWhatTheUserChanged) {
