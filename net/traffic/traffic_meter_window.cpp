@@ -5,6 +5,7 @@
 
 #include "net/traffic/traffic_graph.h"
 #include "platform/messages.h"
+#include "shell/graph_grid.h"
 
 namespace zelvor::traffic {
 namespace {

@@ -81,14 +81,4 @@ void SaveAlertSettings(ConfigStore& store, const AlertSettings& a) {
   key.SetDword("RepetirSonido", a.repeatSound ? 1 : 0);
 }
 
-int VerticalGridLineCount(int setting) {
-  switch (setting) {
-    case 1: return 11;
-    case 2: return 5;
-    case 3: return 3;
-    case 4: return 1;
-    default: return 0;
-  }
-}
-
 }  // namespace zelvor::traffic

@@ -50,7 +50,4 @@ void SavePlacement(ConfigStore& store, const Rect& placement);
 [[nodiscard]] AlertSettings LoadAlertSettings(const ConfigStore& store);
 void SaveAlertSettings(ConfigStore& store, const AlertSettings& alerts);
 
-// The number of vertical grid lines a VerticalGridLines value stands for.
-[[nodiscard]] int VerticalGridLineCount(int setting);
-
 }  // namespace zelvor::traffic

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/graph_grid.h"
 #include "shell/principal_dlg.h"
 #include "shell/shell_helpers.h"
 #include "shell/store/config_store.h"
@@ -24,16 +25,6 @@ constexpr std::uint32_t kIconMemory = 0xFFE02020;
 constexpr std::uint32_t kIconCpu = 0xFF20D020;
 
 }  // namespace
-
-int VerticalLinesOf(int setting) {
-  switch (setting) {
-    case 1: return 11;
-    case 2: return 5;
-    case 3: return 3;
-    case 4: return 1;
-    default: return 0;
-  }
-}
 
 int OpacityOf(int setting) { return setting >= 1 && setting <= 9 ? setting * 10 : 100; }
 
@@ -96,7 +87,7 @@ void CSysInfoGraphDlg::LoadSettings() {
   }
   s.rect = {left, top, left + width, top + height};
   s.iconMiniature = key.GetInt("MostrarGraficoEnIcono") == 1;
-  s.verticalLines = VerticalLinesOf(key.GetInt("VerticalGridLines"));
+  s.verticalLines = VerticalGridLineCount(key.GetInt("VerticalGridLines"));
   dword("BackgroundColor", s.background);
   dword("GridLinesColor", s.gridLines);
   dword("MemoryColor", s.memory);

@@ -33,8 +33,6 @@ struct GraphSettings {
   int opacity = 100;  // percent
 };
 
-// VerticalGridLines 1..4 → 11, 5, 3, 1 lines; anything else none.
-[[nodiscard]] int VerticalLinesOf(int setting);
 // Semitransparent n (1..9) → n × 10 % visible; anything else opaque.
 [[nodiscard]] int OpacityOf(int setting);
 // The height of an icon bar: value × 12 ÷ 100 + 0.4, truncated, 0..12.

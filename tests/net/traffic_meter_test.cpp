@@ -11,6 +11,7 @@
 #include "net/traffic/traffic_graph.h"
 #include "net/traffic/traffic_meter.h"
 #include "platform/sim/sim_net_counters.h"
+#include "shell/graph_grid.h"
 #include "shell/store/reg_key_ex.h"
 #include "tests/net/diary_sandbox.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/service_manager.h"
 #include "platform/sim/sim_system_probe.h"
+#include "shell/graph_grid.h"
 #include "system/icon_text.h"
 #include "system/service_texts.h"
 #include "system/window/usage_graph.h"
@@ -122,7 +123,7 @@ TEST(UsageGraphRules, IconBarsOpacityAndGrid) {
   const std::pair<int, int> opacity[] = {{0, 100}, {1, 10}, {3, 30}, {9, 90}, {10, 100}, {-1, 100}};
   for (const auto& [setting, percent] : opacity) EXPECT_EQ(OpacityOf(setting), percent) << setting;
   const std::pair<int, int> lines[] = {{0, 0}, {1, 11}, {2, 5}, {3, 3}, {4, 1}, {5, 0}};
-  for (const auto& [setting, count] : lines) EXPECT_EQ(VerticalLinesOf(setting), count) << setting;
+  for (const auto& [setting, count] : lines) EXPECT_EQ(VerticalGridLineCount(setting), count) << setting;
 }
 
 TEST(UsageGraphRules, MiniatureBarsRiseFromRow13) {
